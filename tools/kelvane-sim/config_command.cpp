@@ -1,21 +1,17 @@
 #include <iostream>
 
 #include "commands.h"
-#include "config/settings.h"
-#include "config/value_format.h"
+#include "host_api/kelvane_sim_host.h"
 #include "plugin_module.h"
-#include "world/simulation.h"
 
 namespace kelvane_sim {
 
 int RunConfigCommand() {
-    sim::Simulation simulation;
+    KsimReset();
     LoadPlugin();
     // The start-up (default file, then the reader) runs within the script's first slice.
-    simulation.RunFrames(1, 1.0f / 60.0f);
-    for (const kelvane::SettingField& field : kelvane::SettingFields) {
-        std::cout << field.key << " = " << kelvane::FormatSettingValue(field) << '\n';
-    }
+    KsimRunFrames(1, 1.0f / 60.0f);
+    for (const auto& [key, value] : EffectiveSettings()) std::cout << key << " = " << value << '\n';
     UnloadPlugin();
     return 0;
 }

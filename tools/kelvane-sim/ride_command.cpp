@@ -4,12 +4,12 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "game_folder.h"
-#include "hook/hook.h"
+#include "host_api/kelvane_sim_host.h"
 #include "plugin_module.h"
-#include "world/simulation.h"
 
 namespace kelvane_sim {
 
@@ -28,11 +28,11 @@ int RunRideCommand(const RideOptions& options) {
     GameFolder folder(options.gameDir);
     const bool hadConfig = std::filesystem::exists("Kelvane.ini");
 
-    sim::Simulation simulation;
+    KsimReset();
     LoadPlugin();
-    const int scripts = sim::hook::RegisteredScriptCount();
+    const int scripts = KsimRegisteredScriptCount();
     const int frames = static_cast<int>(std::lround(options.seconds * options.framesPerSecond));
-    simulation.RunFrames(frames, static_cast<float>(1.0 / options.framesPerSecond));
+    KsimRunFrames(frames, static_cast<float>(1.0 / options.framesPerSecond));
     UnloadPlugin();
 
     std::cout << "Game folder: " << folder.Path().string() << (folder.Temporary() ? " (temporary)" : "") << '\n';
@@ -46,13 +46,14 @@ int RunRideCommand(const RideOptions& options) {
     } else {
         std::cout << "Kelvane.ini could not be written: the plug-in runs on its defaults.\n";
     }
-    std::cout << std::fixed << std::setprecision(2) << "Ran " << simulation.world().FrameNumber() << " frames, "
-              << simulation.world().GameTimeMilliseconds() / 1000.0 << " s of game time; the plug-in made "
-              << sim::hook::TotalNativeCalls() << " native calls.\n";
-    const auto& unknown = sim::hook::UnknownNatives();
+    std::cout << std::fixed << std::setprecision(2) << "Ran " << KsimFrameNumber() << " frames, "
+              << KsimGameTimeSeconds() << " s of game time; the plug-in made " << KsimTotalNativeCalls()
+              << " native calls.\n";
+    std::vector<unsigned long long> unknown(static_cast<std::size_t>(KsimUnknownNatives(nullptr, 0)));
+    KsimUnknownNatives(unknown.data(), static_cast<int>(unknown.size()));
     if (!unknown.empty()) {
         std::cout << unknown.size() << " natives that the stand-in world does not answer yet were called:";
-        for (std::uint64_t hash : unknown) std::cout << " 0x" << std::hex << std::uppercase << hash << std::dec;
+        for (unsigned long long hash : unknown) std::cout << " 0x" << std::hex << std::uppercase << hash << std::dec;
         std::cout << '\n';
     }
     std::cout << "No train in this world yet: the ride itself comes with the simulated world.\n";
