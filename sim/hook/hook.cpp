@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <memory>
 #include <unordered_map>
 
@@ -32,6 +33,8 @@ struct HookState {
     std::vector<LoggedCall> log;
     std::set<std::uint64_t> unknown;
     std::uint64_t totalCalls = 0;
+    std::set<std::uint64_t> nonFiniteNatives;
+    std::uint64_t nonFiniteArguments = 0;
     std::vector<std::unique_ptr<Script>> scripts;
     Script* running = nullptr;
 };
@@ -61,7 +64,12 @@ std::uint32_t NativeCall::UintArgument(int index) const {
     return static_cast<std::uint32_t>(Argument(index));
 }
 float NativeCall::FloatArgument(int index) const {
-    return std::bit_cast<float>(static_cast<std::uint32_t>(Argument(index)));
+    const float value = std::bit_cast<float>(static_cast<std::uint32_t>(Argument(index)));
+    if (!std::isfinite(value)) {
+        State().nonFiniteNatives.insert(hash);
+        ++State().nonFiniteArguments;
+    }
+    return value;
 }
 bool NativeCall::BoolArgument(int index) const { return UintArgument(index) != 0; }
 const char* NativeCall::TextArgument(int index) const { return PointerArgument<const char>(index); }
@@ -85,6 +93,8 @@ const std::vector<LoggedCall>& CallLog() { return State().log; }
 void ClearCallLog() { State().log.clear(); }
 const std::set<std::uint64_t>& UnknownNatives() { return State().unknown; }
 std::uint64_t TotalNativeCalls() { return State().totalCalls; }
+const std::set<std::uint64_t>& NativesGivenNonFiniteFloats() { return State().nonFiniteNatives; }
+std::uint64_t NonFiniteFloatArguments() { return State().nonFiniteArguments; }
 
 void RunScripts(std::uint64_t gameTimeMilliseconds) {
     HookState& state = State();
@@ -114,6 +124,8 @@ void Reset() {
     state.log.clear();
     state.unknown.clear();
     state.totalCalls = 0;
+    state.nonFiniteNatives.clear();
+    state.nonFiniteArguments = 0;
     state.pending = NativeCall{};
     state.resultSlots = {};
 }

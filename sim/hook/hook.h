@@ -60,6 +60,10 @@ void ClearCallLog();
 // whole run made.
 const std::set<std::uint64_t>& UnknownNatives();
 std::uint64_t TotalNativeCalls();
+// Natives that were handed an infinite or NaN float argument (read as a float by their
+// handler), and how often: the game would take such a value without complaint.
+const std::set<std::uint64_t>& NativesGivenNonFiniteFloats();
+std::uint64_t NonFiniteFloatArguments();
 
 // Scripts.
 // Gives every registered script one slice: it runs until its next scriptWait.

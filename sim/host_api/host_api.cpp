@@ -1,15 +1,58 @@
 #include "host_api/kelvane_sim_host.h"
 
+#include <cstdio>
+#include <fstream>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 
 #include "hook/hook.h"
+#include "host_api/line_sink_stream.h"
+#include "scenario/scenario.h"
+#include "scenario/scenario_run.h"
 #include "world/simulation.h"
 
 namespace {
 
+sim::Simulation& Simulation();
+
 std::unique_ptr<sim::Simulation>& CurrentSimulation() {
     static std::unique_ptr<sim::Simulation> simulation;
     return simulation;
+}
+
+// The scenario a run plays, and its runner, which has built the world.
+struct LoadedScenario {
+    sim::Scenario scenario;
+    std::unique_ptr<sim::ScenarioRunner> runner;
+};
+
+std::optional<LoadedScenario>& Loaded() {
+    static std::optional<LoadedScenario> loaded;
+    return loaded;
+}
+
+std::string Hex(std::uint64_t hash) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+template <typename ReadScenario>
+int LoadScenario(ReadScenario read, KsimLineSink errors, void* context) {
+    try {
+        Loaded().reset();
+        KsimReset();
+        LoadedScenario& loaded = Loaded().emplace();
+        loaded.scenario = read();
+        loaded.runner = std::make_unique<sim::ScenarioRunner>(loaded.scenario, Simulation());
+        sim::PrepareGameFolder(loaded.scenario);
+        return 0;
+    } catch (const std::exception& error) {
+        Loaded().reset();
+        if (errors != nullptr) errors(context, error.what());
+        return 1;
+    }
 }
 
 sim::Simulation& Simulation() {
@@ -23,6 +66,7 @@ sim::Simulation& Simulation() {
 extern "C" {
 
 void KsimReset(void) {
+    Loaded().reset();
     CurrentSimulation().reset();
     Simulation();
 }
@@ -33,7 +77,7 @@ int KsimRegisteredScriptCount(void) { return sim::hook::RegisteredScriptCount();
 
 unsigned long long KsimFrameNumber(void) { return Simulation().world().FrameNumber(); }
 
-double KsimGameTimeSeconds(void) { return Simulation().world().GameTimeMilliseconds() / 1000.0; }
+double KsimGameTimeSeconds(void) { return Simulation().world().GameTime(); }
 
 unsigned long long KsimTotalNativeCalls(void) { return sim::hook::TotalNativeCalls(); }
 
@@ -44,6 +88,56 @@ int KsimUnknownNatives(unsigned long long* hashes, int capacity) {
         ++count;
     }
     return count;
+}
+
+int KsimLoadScenarioFile(const char* path, KsimLineSink errors, void* context) {
+    return LoadScenario([&] { return sim::LoadScenarioFile(path); }, errors, context);
+}
+
+int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink errors, void* context) {
+    return LoadScenario([&] { return sim::ParseScenario(text, origin); }, errors, context);
+}
+
+int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context) {
+    if (!Loaded()) return -1;
+    std::ofstream trace;
+    if (tracePath != nullptr) {
+        trace.open(tracePath, std::ios::binary);
+        if (!trace) return -1;
+    }
+    sim::LineSinkStream timelineStream(timeline, context);
+    sim::LineSinkStream out(report, context);
+    const sim::ScenarioReport result =
+        Loaded()->runner->Run(tracePath ? &trace : nullptr, timeline ? &timelineStream : nullptr);
+    timelineStream.flush();
+
+    int passed = 0;
+    int failed = 0;
+    const sim::Scenario& scenario = Loaded()->scenario;
+    for (std::size_t i = 0; i < result.results.size(); ++i) {
+        const sim::ExpectationResult& outcome = result.results[i];
+        out << (outcome.met ? "ok     " : "FAILED ") << outcome.name << " ("
+            << sim::DescribeWhen(scenario.expectations[i]) << "): " << outcome.detail << '\n';
+        ++(outcome.met ? passed : failed);
+    }
+    // Checks that hold for every run, whatever the scenario expects.
+    for (std::uint64_t hash : result.unknownNatives) {
+        out << "FAILED the plug-in called native " << Hex(hash) << ", which the game does not know\n";
+        ++failed;
+    }
+    for (std::uint64_t hash : result.nativesGivenNonFiniteFloats) {
+        out << "FAILED the plug-in handed an infinite or NaN float to native " << Hex(hash) << '\n';
+        ++failed;
+    }
+    char summary[160];
+    std::snprintf(summary, sizeof summary, "%llu frames, %.2f s of game time, %llu native calls",
+                  static_cast<unsigned long long>(result.frames), result.gameTime,
+                  static_cast<unsigned long long>(result.nativeCalls));
+    out << summary << '\n';
+    out << "expectations: " << passed << " passed, " << failed << " failed\n";
+    const int failures = failed;
+    out.flush();
+    return failures;
 }
 
 }  // extern "C"

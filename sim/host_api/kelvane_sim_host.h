@@ -25,6 +25,22 @@ unsigned long long KsimTotalNativeCalls(void);
    returns how many there are in all. */
 int KsimUnknownNatives(unsigned long long* hashes, int capacity);
 
+/* Receives text a line at a time, without the line end. */
+typedef void (*KsimLineSink)(void* context, const char* line);
+
+/* Reads a scenario from a file, or from text named origin in messages, starts a fresh
+   world from it and writes its Kelvane.ini, if it has one, into the current folder.
+   Returns 0, or 1 after telling errors why not. Load the plug-in afterwards. */
+int KsimLoadScenarioFile(const char* path, KsimLineSink errors, void* context);
+int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink errors, void* context);
+
+/* Plays the loaded scenario with the plug-in registered. Writes one JSON line per frame
+   to tracePath unless it is null, the readable timeline to timeline unless it is null,
+   and the outcome of every expectation and check to report. Returns the number of
+   failures (expectations not met, natives the world does not know, non-finite floats
+   handed to natives), or -1 when no scenario is loaded or the trace cannot be written. */
+int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context);
+
 #ifdef __cplusplus
 }
 #endif

@@ -3,6 +3,8 @@
 // Whoever owns the plug-in starts it (it registers its script with the hook) before
 // the first frame.
 
+#include <set>
+
 #include "world/world.h"
 
 namespace sim {
@@ -15,8 +17,9 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // Runs count frames of the given frame time: each frame gives every registered
-    // script one slice, then the world advances.
+    // One frame: the world takes the frame time and the held controls, every registered
+    // script gets one slice, then the world advances. The call log then holds this frame.
+    void RunFrame(float frameTime, std::set<int> heldControls = {});
     void RunFrames(int count, float frameTime);
 
     World& world() { return world_; }

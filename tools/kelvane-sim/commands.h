@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace kelvane_sim {
 
@@ -9,13 +10,15 @@ namespace kelvane_sim {
 // effective settings as "Key = value" in file order.
 int RunConfigCommand();
 
-struct RideOptions {
-    std::optional<std::filesystem::path> gameDir;
-    double seconds = 5.0;
-    double framesPerSecond = 60.0;
+struct ScenarioOptions {
+    std::optional<std::filesystem::path> gameDir;  // default: a fresh temporary folder
+    std::optional<std::filesystem::path> trace;    // one JSON line per frame
 };
 
-// Runs the plug-in on the stand-in for a while and tells what happened.
-int RunRideCommand(const RideOptions& options);
+// Plays a scenario file with the plug-in and checks its expectations: 0 when all hold.
+int RunScenarioCommand(const std::filesystem::path& scenario, const ScenarioOptions& options);
+
+// Plays the built-in default ride.
+int RunRideCommand(const ScenarioOptions& options);
 
 }  // namespace kelvane_sim

@@ -11,21 +11,27 @@ int main(int argc, char** argv) {
     CLI::App app{"kelvane-sim: runs the Kelvane plug-in on a stand-in script hook and game world"};
     app.require_subcommand(0, 1);
 
-    kelvane_sim::RideOptions ride;
-    CLI::App* rideCommand = app.add_subcommand("ride", "Run the plug-in for a while and tell what happened (the default)");
+    kelvane_sim::ScenarioOptions ride;
+    CLI::App* rideCommand = app.add_subcommand("ride", "Play the built-in default ride and show its timeline (the default)");
     rideCommand->add_option("--game-dir", ride.gameDir, "Game folder to run in (default: a fresh temporary folder)");
-    rideCommand->add_option("--seconds", ride.seconds, "Game time to run, in seconds")->check(CLI::Range(0.0, 86400.0));
-    rideCommand->add_option("--fps", ride.framesPerSecond, "Frames per second")->check(CLI::Range(1.0, 1000.0));
+    rideCommand->add_option("--trace", ride.trace, "Write one JSON line per frame to this file instead of the timeline");
 
-    app.add_subcommand("config",
-                       "Start the plug-in in the current folder and print its 25 effective settings");
+    kelvane_sim::ScenarioOptions run;
+    std::filesystem::path scenario;
+    CLI::App* runCommand = app.add_subcommand("run", "Play a scenario file and check its expectations");
+    runCommand->add_option("scenario", scenario, "Scenario file (TOML)")->required()->check(CLI::ExistingFile);
+    runCommand->add_option("--game-dir", run.gameDir, "Game folder to run in (default: a fresh temporary folder)");
+    runCommand->add_option("--trace", run.trace, "Write one JSON line per frame to this file instead of the timeline");
+
+    app.add_subcommand("config", "Start the plug-in in the current folder and print its 25 effective settings");
 
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
+        if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
         return kelvane_sim::RunRideCommand(ride);
     } catch (const std::exception& error) {
         std::cerr << "kelvane-sim: " << error.what() << '\n';
-        return 1;
+        return 2;
     }
 }

@@ -1,0 +1,331 @@
+// The simulated world, through the natives the plug-in calls, where the plug-in relies
+// on what the game does.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "hook/hook.h"
+#include "host/natives.h"
+#include "support/all_natives.h"
+#include "world/geometry.h"
+#include "world/simulation.h"
+
+namespace sim {
+namespace {
+
+constexpr float FrameTime = 1.0f / 60.0f;
+
+std::vector<Vec3> Circle(double radius, int pointsPerTurn) {
+    std::vector<Vec3> points;
+    for (int i = 0; i < pointsPerTurn; ++i) {
+        const double angle = 2.0 * Pi * i / pointsPerTurn;
+        points.push_back({radius * std::cos(angle), radius * std::sin(angle), 0.0});
+    }
+    return points;
+}
+
+class WorldTest : public testing::Test {
+protected:
+    void TearDown() override { hook::Reset(); }
+
+    World& world() { return simulation.world(); }
+
+    int AddTrainOn(int track, double distance, std::vector<ModelHash> models, double speed, double cruise,
+                   bool againstTrack = false) {
+        TrainSpec spec;
+        spec.name = "train " + std::to_string(world().Trains().size());
+        spec.track = track;
+        spec.distance = distance;
+        spec.againstTrack = againstTrack;
+        for (ModelHash model : models) spec.cars.push_back({model, false});
+        spec.speed = speed;
+        spec.cruiseSpeed = cruise;
+        return world().AddTrain(spec);
+    }
+
+    Simulation simulation;
+};
+
+TEST_F(WorldTest, CarsKeepTheirSpacingAlongACurve) {
+    const double radius = 100.0;
+    const int track = world().AddTrack(Track("circle", Circle(radius, 720), true));
+    const ModelHash car = ModelFromName("freightcar");
+    AddTrainOn(track, 50.0, {FreightLocomotiveModel, car, car, car}, 15.0, 15.0);
+    // Centre to centre along the track: half a locomotive (8.5), the gap (1), half a car (7.5);
+    // then a car length and the gap.
+    const std::vector<double> arcs = {17.0, 16.0, 16.0};
+    for (int frame = 0; frame < 300; ++frame) {
+        simulation.RunFrame(FrameTime);
+        const std::vector<Handle>& cars = world().Trains()[0].cars;
+        for (std::size_t i = 1; i < cars.size(); ++i) {
+            const double chord = Distance(world().FindVehicle(cars[i - 1])->position, world().FindVehicle(cars[i])->position);
+            const double expected = 2.0 * radius * std::sin(arcs[i - 1] / (2.0 * radius));
+            ASSERT_NEAR(chord, expected, 0.01) << "cars " << i - 1 << " and " << i << " in frame " << frame;
+        }
+    }
+}
+
+TEST_F(WorldTest, CarsFaceAlongTheTrackAndClimbWithIt) {
+    const int track = world().AddTrack(Track("slope", {{0, 0, 0}, {100, 0, 10}}, false));
+    AddTrainOn(track, 50.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    const Handle lead = world().Trains()[0].cars[0];
+    const kelvane::Vector3 forward = kelvane::GET_ENTITY_FORWARD_VECTOR(lead);
+    EXPECT_NEAR(forward.x, 100.0 / std::sqrt(10100.0), 1e-6);
+    EXPECT_NEAR(forward.z, 10.0 / std::sqrt(10100.0), 1e-6);
+    const kelvane::Vector3 rotation = kelvane::GET_ENTITY_ROTATION(lead, 0);
+    EXPECT_NEAR(rotation.x, std::atan(0.1) * 180.0 / Pi, 1e-4) << "pitch";
+    EXPECT_NEAR(rotation.z, -90.0, 1e-4) << "yaw: facing +x";
+    // 50 m along the slope, and the car's origin half a metre above the rail.
+    EXPECT_NEAR(kelvane::GET_ENTITY_COORDS(lead, true).z, 0.5 + 10.0 * 50.0 / std::sqrt(10100.0), 1e-5);
+}
+
+struct CruiseCase {
+    double cruise;
+    bool againstTrack;
+};
+
+class CruiseControl : public WorldTest, public testing::WithParamInterface<CruiseCase> {};
+
+TEST_P(CruiseControl, TheGamesTrainControlReachesTheCruiseSpeedAtABoundedRate) {
+    const int track = world().AddTrack(Track("loop", Circle(300.0, 360), true));
+    AddTrainOn(track, 0.0, {FreightLocomotiveModel}, 0.0, GetParam().cruise, GetParam().againstTrack);
+    double previous = 0.0;
+    for (int frame = 0; frame < 60 * 15; ++frame) {
+        simulation.RunFrame(FrameTime);
+        const double speed = world().Trains()[0].speed;
+        EXPECT_LE(std::fabs(speed - previous), 1.5 * FrameTime + 1e-9) << "frame " << frame;
+        previous = speed;
+    }
+    EXPECT_DOUBLE_EQ(world().Trains()[0].speed, GetParam().cruise);
+    const Handle lead = world().Trains()[0].cars[0];
+    EXPECT_NEAR(kelvane::GET_ENTITY_SPEED(lead), std::fabs(GetParam().cruise), 1e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, CruiseControl,
+                         testing::Values(CruiseCase{12.0, false}, CruiseCase{-6.0, false}, CruiseCase{8.0, true}));
+
+TEST_F(WorldTest, SetTrainSpeedHoldsForItsFrameOnly) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {5000, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    const Handle lead = world().Trains()[0].cars[0];
+    kelvane::SET_TRAIN_SPEED(lead, 20.0f);
+    simulation.RunFrame(FrameTime);
+    EXPECT_DOUBLE_EQ(world().Trains()[0].speed, 20.0);
+    simulation.RunFrame(FrameTime);
+    EXPECT_NEAR(world().Trains()[0].speed, 20.0 - 1.5 * FrameTime, 1e-6) << "back under the cruise control";
+    // Backwards: the velocity points against the heading.
+    kelvane::SET_TRAIN_SPEED(lead, -5.0f);
+    simulation.RunFrame(FrameTime);
+    EXPECT_LT(kelvane::GET_ENTITY_SPEED_VECTOR(lead, false).x, 0.0f);
+    EXPECT_GT(kelvane::GET_ENTITY_FORWARD_X(lead), 0.0f);
+}
+
+TEST_F(WorldTest, ALeaveTaskEmptiesTheSeatAfterSomeFrames) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    const Handle lead = world().Trains()[0].cars[0];
+    const Handle player = kelvane::PLAYER_PED_ID();
+    kelvane::SET_PED_INTO_VEHICLE(player, lead, 0);
+    EXPECT_TRUE(kelvane::IS_PED_IN_ANY_VEHICLE(player, true));
+    EXPECT_TRUE(kelvane::IS_PED_IN_ANY_TRAIN(player));
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), player);
+    EXPECT_NE(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1), 0) << "the engineer";
+
+    kelvane::TASK_LEAVE_VEHICLE(player, lead, -1);
+    int frames = 0;
+    while (kelvane::IS_PED_IN_ANY_VEHICLE(player, true) && frames < 600) {
+        EXPECT_EQ(kelvane::GET_VEHICLE_PED_IS_USING(player), lead);
+        simulation.RunFrame(FrameTime);
+        ++frames;
+    }
+    EXPECT_GT(frames, 5) << "leaving takes the game a moment";
+    EXPECT_LT(frames, 600);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), 0);
+    EXPECT_EQ(kelvane::GET_VEHICLE_PED_IS_USING(player), 0);
+    EXPECT_FALSE(kelvane::IS_PED_IN_ANY_TRAIN(player));
+}
+
+TEST_F(WorldTest, ASeatShuffleMovesToTheFreeSeatOnly) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    const Handle lead = world().Trains()[0].cars[0];
+    const Handle player = kelvane::PLAYER_PED_ID();
+    const Handle engineer = kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1);
+    kelvane::SET_PED_INTO_VEHICLE(player, lead, 0);
+    kelvane::TASK_SHUFFLE_TO_NEXT_VEHICLE_SEAT(player, lead);
+    simulation.RunFrames(60, FrameTime);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), player) << "the driver's seat is taken";
+
+    kelvane::SET_ENTITY_COORDS(engineer, 0.0f, 5.0f, 1.0f, false, false, false, false);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1), 0) << "a ped moved by script leaves its seat";
+    kelvane::TASK_SHUFFLE_TO_NEXT_VEHICLE_SEAT(player, lead);
+    simulation.RunFrames(60, FrameTime);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1), player);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), 0);
+}
+
+TEST_F(WorldTest, NearbyVehiclesComeNearestFirstUpToTheCapacity) {
+    const Handle player = kelvane::PLAYER_PED_ID();
+    world().PlacePed(player, {0.0, 0.0, 1.0}, 0.0);
+    const std::vector<double> distances = {30.0, 5.0, 60.0, 12.0, 8.0, 90.0, 3.0, 45.0, 20.0, 70.0, 15.0, 150.0};
+    std::vector<std::pair<double, Handle>> created;
+    for (double distance : distances) {
+        created.emplace_back(distance, kelvane::CREATE_VEHICLE(0x1234u, static_cast<float>(distance), 0.0f, 0.5f, 0.0f,
+                                                               false, true));
+    }
+    std::sort(created.begin(), created.end());
+
+    for (int capacity : {10, 3, 0}) {
+        std::int32_t buffer[22] = {capacity};
+        const int count = kelvane::GET_PED_NEARBY_VEHICLES(player, buffer);
+        EXPECT_EQ(count, capacity);
+        for (int k = 0; k < count; ++k) EXPECT_EQ(buffer[2 * k + 2], created[k].second) << "vehicle " << k;
+    }
+    std::int32_t buffer[22] = {20};
+    EXPECT_EQ(kelvane::GET_PED_NEARBY_VEHICLES(player, buffer), 11) << "the one 150 m away is not near";
+}
+
+TEST_F(WorldTest, AHeldControlIsJustPressedInExactlyOneFrame) {
+    int pressed = 0, justPressed = 0, justReleased = 0, released = 0;
+    for (int frame = 0; frame < 30; ++frame) {
+        std::set<int> held;
+        if (frame >= 10 && frame < 20) held.insert(23);
+        simulation.RunFrame(FrameTime, held);
+        pressed += kelvane::IS_CONTROL_PRESSED(2, 23);
+        justPressed += kelvane::IS_CONTROL_JUST_PRESSED(2, 23);
+        justReleased += kelvane::IS_CONTROL_JUST_RELEASED(2, 23);
+        released += kelvane::IS_CONTROL_RELEASED(2, 23);
+        if (frame == 10) {
+            EXPECT_TRUE(kelvane::IS_CONTROL_JUST_PRESSED(2, 23));
+        }
+        if (frame == 20) {
+            EXPECT_TRUE(kelvane::IS_CONTROL_JUST_RELEASED(2, 23));
+        }
+    }
+    EXPECT_EQ(pressed, 10);
+    EXPECT_EQ(justPressed, 1);
+    EXPECT_EQ(justReleased, 1);
+    EXPECT_EQ(released, 20);
+}
+
+TEST_F(WorldTest, HashKeysAreTheGamesJenkinsOneAtATimeOverLowerCase) {
+    EXPECT_EQ(kelvane::GET_HASH_KEY("freight"), 0x3D6AAA9Bu) << "the freight locomotive's model";
+    EXPECT_EQ(kelvane::GET_HASH_KEY("METROTRAIN"), 0x33C9E158u) << "the tram's model, any case";
+    EXPECT_EQ(kelvane::GET_HASH_KEY("a"), 0xCA2E9442u);
+    EXPECT_EQ(kelvane::GET_HASH_KEY("NORMAL"), kelvane::GET_HASH_KEY("normal"));
+    EXPECT_EQ(kelvane::GET_HASH_KEY(""), 0u);
+}
+
+TEST_F(WorldTest, AFreeVehicleSlidesToAStopOrStopsDeadAtAWall) {
+    world().AddWall({30.0, -10.0, 0.0}, {30.0, 10.0, 0.0});
+    const Handle toWall = kelvane::CREATE_VEHICLE(0x1234u, 0.0f, 0.0f, 0.5f, 270.0f, false, true);  // faces +x
+    const Handle free = kelvane::CREATE_VEHICLE(0x1234u, 0.0f, 50.0f, 0.5f, 90.0f, false, true);    // faces -x
+    kelvane::SET_VEHICLE_FORWARD_SPEED(toWall, 30.0f);
+    kelvane::SET_VEHICLE_FORWARD_SPEED(free, 20.0f);
+    double largestDrop = 0.0;
+    float previous = 30.0f;
+    for (int frame = 0; frame < 300; ++frame) {
+        simulation.RunFrame(FrameTime);
+        const float speed = kelvane::GET_ENTITY_SPEED(toWall);
+        largestDrop = std::max(largestDrop, static_cast<double>(previous - speed));
+        previous = speed;
+    }
+    EXPECT_GT(largestDrop, 10.0) << "the wall stops it within one frame";
+    EXPECT_LT(kelvane::GET_ENTITY_COORDS(toWall, true).x, 30.0f);
+    EXPECT_GT(kelvane::GET_ENTITY_COORDS(toWall, true).x, 29.0f);
+    EXPECT_EQ(kelvane::GET_ENTITY_SPEED(free), 0.0f);
+    // 20 m/s under 6 m/s² of friction slides about 33 m.
+    EXPECT_NEAR(kelvane::GET_ENTITY_COORDS(free, true).x, -20.0f * 20.0f / 12.0f, 0.5f);
+}
+
+TEST_F(WorldTest, AVehicleCreatedAboveTheGroundFallsOntoIt) {
+    const Handle vehicle = kelvane::CREATE_VEHICLE(0x1234u, 0.0f, 0.0f, 10.0f, 0.0f, false, true);
+    EXPECT_NEAR(kelvane::GET_ENTITY_HEIGHT_ABOVE_GROUND(vehicle), 10.0f, 1e-6);
+    simulation.RunFrames(120, FrameTime);
+    EXPECT_NEAR(kelvane::GET_ENTITY_HEIGHT_ABOVE_GROUND(vehicle), 0.5f, 1e-6);
+}
+
+TEST_F(WorldTest, DoorsFollowTheirControlUnlessBlocked) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {TramModel, TramModel}, 0.0, 0.0);
+    const Handle lead = world().Trains()[0].cars[0];
+    kelvane::SET_VEHICLE_DOOR_CONTROL(lead, 0, 0, 0.4f);
+    EXPECT_EQ(kelvane::GET_VEHICLE_DOOR_ANGLE_RATIO(lead, 0), 0.4f);
+    kelvane::SET_VEHICLE_DOOR_CONTROL(lead, 0, 0, 1.02f);
+    EXPECT_EQ(kelvane::GET_VEHICLE_DOOR_ANGLE_RATIO(lead, 0), 1.0f) << "a door opens no further than fully";
+    world().BlockDoor(lead, 2, 0.3f);
+    kelvane::SET_VEHICLE_DOOR_CONTROL(lead, 2, 0, 0.5f);
+    EXPECT_EQ(kelvane::GET_VEHICLE_DOOR_ANGLE_RATIO(lead, 2), 0.3f);
+}
+
+TEST_F(WorldTest, DeletingAVehicleClearsTheCallersHandle) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel, ModelFromName("freightcar")}, 0.0, 0.0);
+    Handle wreck = kelvane::CREATE_VEHICLE(0x1234u, 0.0f, 50.0f, 0.5f, 0.0f, false, true);
+    const Handle copy = wreck;
+    kelvane::DELETE_VEHICLE(&wreck);
+    EXPECT_EQ(wreck, 0);
+    EXPECT_FALSE(kelvane::DOES_ENTITY_EXIST(copy));
+
+    const Handle lead = world().Trains()[0].cars[0];
+    const Handle engineer = kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1);
+    EXPECT_NE(kelvane::GET_TRAIN_CARRIAGE(lead, 1), 0);
+    EXPECT_EQ(kelvane::GET_TRAIN_CARRIAGE(lead, 2), 0) << "a walk over the cars stops at the first 0";
+    kelvane::DELETE_ALL_TRAINS();
+    EXPECT_FALSE(kelvane::DOES_ENTITY_EXIST(lead));
+    EXPECT_EQ(kelvane::GET_TRAIN_CARRIAGE(lead, 0), 0);
+    EXPECT_TRUE(kelvane::DOES_ENTITY_EXIST(engineer)) << "the crew is left standing";
+    EXPECT_FALSE(kelvane::IS_PED_IN_ANY_VEHICLE(engineer, true));
+}
+
+TEST_F(WorldTest, EveryNativeThePlugInCallsIsKnown) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    for (const kelvane_test::NativeCase& native : kelvane_test::AllNatives) native.call();
+    EXPECT_TRUE(hook::UnknownNatives().empty());
+}
+
+TEST_F(WorldTest, HandlesThatDoNotExistGetZerosAndChangeNothing) {
+    // Each native once more, now on handles the world never gave out (5 and 1 in the list
+    // are peds or vehicles only if a scenario made them; here there are none but the player).
+    for (const kelvane_test::NativeCase& native : kelvane_test::AllNatives) native.call();
+    EXPECT_TRUE(hook::UnknownNatives().empty());
+    EXPECT_EQ(kelvane::GET_ENTITY_SPEED(777), 0.0f);
+    EXPECT_EQ(kelvane::GET_ENTITY_COORDS(777, true).x, 0.0f);
+    EXPECT_EQ(kelvane::GET_TRAIN_CARRIAGE(777, 0), 0);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(777, -1), 0);
+    EXPECT_FALSE(kelvane::IS_ENTITY_DEAD(777));
+    std::int32_t buffer[22] = {10};
+    EXPECT_EQ(kelvane::GET_PED_NEARBY_VEHICLES(777, buffer), 0);
+    Handle nothing = 777;
+    kelvane::DELETE_VEHICLE(&nothing);
+    EXPECT_EQ(nothing, 0);
+    simulation.RunFrames(5, FrameTime);
+}
+
+TEST_F(WorldTest, AFrameTimeOfZeroFreezesTheWorld) {
+    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
+    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 10.0, 10.0);
+    const double before = world().Trains()[0].distance;
+    simulation.RunFrames(10, 0.0f);
+    EXPECT_EQ(world().Trains()[0].distance, before);
+    EXPECT_EQ(world().GameTime(), 0.0);
+    EXPECT_EQ(world().FrameNumber(), 10u);
+}
+
+TEST(PortableTrigonometry, AgreesWithTheLibraryToNearlyFullPrecision) {
+    for (double angle = -20.0; angle <= 20.0; angle += 0.01) {
+        ASSERT_NEAR(PortableSin(angle), std::sin(angle), 1e-14) << angle;
+        ASSERT_NEAR(PortableCos(angle), std::cos(angle), 1e-14) << angle;
+        const double y = std::sin(angle * 3.1), x = std::cos(angle * 1.7);
+        ASSERT_NEAR(PortableAtan2(y, x), std::atan2(y, x), 1e-14) << y << ", " << x;
+    }
+    EXPECT_EQ(PortableAtan2(0.0, 0.0), 0.0);
+    EXPECT_NEAR(PortableAtan2(1.0, 0.0), Pi / 2.0, 1e-15);
+    EXPECT_NEAR(PortableAtan2(0.0, -1.0), Pi, 1e-15);
+}
+
+}  // namespace
+}  // namespace sim

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace kelvane_sim {
+
+// The default ride, scenarios/freight_ride.toml, built into the tool.
+extern const char* const DefaultScenarioText;
+
+}  // namespace kelvane_sim
