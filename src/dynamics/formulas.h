@@ -20,9 +20,9 @@ float DistanceToLine2D(float px, float py, float ax, float ay, float bx, float b
 float DistanceToSegment2D(float px, float py, float ax, float ay, float bx, float by);
 
 // Speed gained under power in this frame, a magnitude that includes the frame time.
-// The gain peaks at 0.5 m/s, falls to 0.02 x acceleration at maxSpeed and reaches 0 at
-// twice maxSpeed; beyond that it is negative. A maxSpeed of 0 or less (a train set up
-// with no top speed) gains nothing at any speed.
+// Per unit of acceleration and second the gain is 0.2 at rest, peaks at 1.0 at 0.5 m/s,
+// falls to 0.02 at maxSpeed and to 0 at twice maxSpeed, and is negative beyond. A
+// maxSpeed of 0 or less (a train set up with no top speed) gains nothing at any speed.
 float AccelerationStep(float speed, float maxSpeed, float acceleration);
 
 // Speed lost under braking in this frame, a magnitude that includes the frame time:
