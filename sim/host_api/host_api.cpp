@@ -16,9 +16,11 @@ namespace {
 
 sim::Simulation& Simulation();
 
+// Never destroyed: the hook's own state may be gone by the time statics are torn down
+// at exit, and a simulation's destructor speaks to the hook.
 std::unique_ptr<sim::Simulation>& CurrentSimulation() {
-    static std::unique_ptr<sim::Simulation> simulation;
-    return simulation;
+    static auto* simulation = new std::unique_ptr<sim::Simulation>();
+    return *simulation;
 }
 
 // The scenario a run plays, and its runner, which has built the world.
@@ -28,8 +30,8 @@ struct LoadedScenario {
 };
 
 std::optional<LoadedScenario>& Loaded() {
-    static std::optional<LoadedScenario> loaded;
-    return loaded;
+    static auto* loaded = new std::optional<LoadedScenario>();
+    return *loaded;
 }
 
 std::string Hex(std::uint64_t hash) {
