@@ -1,5 +1,8 @@
 #include "cab/frame_update.h"
 
+#include "cab/boarding.h"
+#include "dynamics/driving.h"
+
 namespace kelvane {
 
 void UpdateFrame(CabState& state) {
@@ -7,10 +10,15 @@ void UpdateFrame(CabState& state) {
     // takes effect in the next one.
     switch (state.phase) {
         case CabPhase::OnFoot:
+            RunBoardingScan(state);
             break;
         case CabPhase::Boarding:
+            RunBoardingHold(state);
             break;
         case CabPhase::InCab:
+            if (!state.derailed) {
+                RunDrivingControls(state);
+            }
             break;
     }
 }
