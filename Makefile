@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets. Each target installs what it needs first.
-.PHONY: all build demo test sanitize clean
+.PHONY: all build demo test windows sanitize clean
 
 all: build
 
@@ -14,6 +14,12 @@ demo: build
 
 test: build
 	ctest --preset linux
+
+# The real Kelvane.asi, the stand-in ScriptHookV.dll and kelvane-sim.exe, in build/windows.
+windows:
+	scripts/setup windows
+	cmake --preset windows
+	cmake --build --preset windows
 
 sanitize:
 	scripts/setup linux sanitize
