@@ -5,25 +5,36 @@
 #ifndef KELVANE_SIM_HOST_H
 #define KELVANE_SIM_HOST_H
 
+/* Put KSIM_API before every function of this API. On Windows it exports the function
+   from the stand-in ScriptHookV.dll (built with KSIM_BUILDING_STAND_IN) and imports it
+   everywhere else; on Linux, where the stand-in is linked in, it is empty. */
+#if defined(_WIN32) && defined(KSIM_BUILDING_STAND_IN)
+#define KSIM_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define KSIM_API __declspec(dllimport)
+#else
+#define KSIM_API
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 /* Forgets every script, native handler and log, and starts a fresh world. */
-void KsimReset(void);
+KSIM_API void KsimReset(void);
 
 /* Runs count frames of frameTime seconds: every registered script gets one slice,
    then the world advances. */
-void KsimRunFrames(int count, float frameTime);
+KSIM_API void KsimRunFrames(int count, float frameTime);
 
-int KsimRegisteredScriptCount(void);
-unsigned long long KsimFrameNumber(void);
-double KsimGameTimeSeconds(void);
-unsigned long long KsimTotalNativeCalls(void);
+KSIM_API int KsimRegisteredScriptCount(void);
+KSIM_API unsigned long long KsimFrameNumber(void);
+KSIM_API double KsimGameTimeSeconds(void);
+KSIM_API unsigned long long KsimTotalNativeCalls(void);
 
 /* Copies up to capacity hashes of the natives that no handler answered into hashes;
    returns how many there are in all. */
-int KsimUnknownNatives(unsigned long long* hashes, int capacity);
+KSIM_API int KsimUnknownNatives(unsigned long long* hashes, int capacity);
 
 /* Receives text a line at a time, without the line end. */
 typedef void (*KsimLineSink)(void* context, const char* line);
@@ -31,15 +42,15 @@ typedef void (*KsimLineSink)(void* context, const char* line);
 /* Reads a scenario from a file, or from text named origin in messages, starts a fresh
    world from it and writes its Kelvane.ini, if it has one, into the current folder.
    Returns 0, or 1 after telling errors why not. Load the plug-in afterwards. */
-int KsimLoadScenarioFile(const char* path, KsimLineSink errors, void* context);
-int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink errors, void* context);
+KSIM_API int KsimLoadScenarioFile(const char* path, KsimLineSink errors, void* context);
+KSIM_API int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink errors, void* context);
 
 /* Plays the loaded scenario with the plug-in registered. Writes one JSON line per frame
    to tracePath unless it is null, the readable timeline to timeline unless it is null,
    and the outcome of every expectation and check to report. Returns the number of
    failures (expectations not met, natives the world does not know, non-finite floats
    handed to natives), or -1 when no scenario is loaded or the trace cannot be written. */
-int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context);
+KSIM_API int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context);
 
 #ifdef __cplusplus
 }

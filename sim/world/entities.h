@@ -33,6 +33,9 @@ struct Ped {
     int seat = 0;
     bool dead = false;
     PedTask task;
+    // Just out of a vehicle, the game still has the ped using it for a moment.
+    Handle steppingAwayFrom = 0;
+    double steppingAwayTime = 0.0;
     // Walking by the scenario's orders.
     std::optional<Vec3> walkTarget;
     double walkSpeed = 0.0;

@@ -20,6 +20,7 @@ constexpr double GroundFriction = 6.0;            // m/s² on a sliding vehicle
 constexpr double Gravity = 9.81;
 constexpr double LeaveVehicleTime = 0.8;
 constexpr double ShuffleSeatTime = 0.6;
+constexpr double SteppingAwayTime = 0.4;
 constexpr double NearbyRadius = 100.0;
 constexpr double SeatSideOffset = 0.6;
 constexpr double StepOutDistance = 2.0;
@@ -226,12 +227,18 @@ void World::AdvancePeds(double dt) {
                 ped.task = {};
                 Vehicle* vehicle = FindVehicle(ped.vehicle);
                 if (done == PedTask::Kind::LeaveVehicle) {
+                    ped.steppingAwayFrom = ped.vehicle;
+                    ped.steppingAwayTime = SteppingAwayTime;
                     PutPedOut(ped);
                 } else if (vehicle != nullptr) {
                     const int other = ped.seat == DriverSeat ? PassengerSeat : DriverSeat;
                     if (PedInSeat(vehicle->handle, other) == 0) SetPedIntoVehicle(handle, vehicle->handle, other);
                 }
             }
+        }
+        if (ped.steppingAwayFrom != 0) {
+            ped.steppingAwayTime -= dt;
+            if (ped.steppingAwayTime <= 0.0 || ped.vehicle != 0) ped.steppingAwayFrom = 0;
         }
         if (ped.vehicle != 0) {
             FollowVehicle(ped);
@@ -304,6 +311,13 @@ Handle World::PedInSeat(Handle vehicle, int seat) const {
     if (seat == DriverSeat) return car->driver;
     if (seat == PassengerSeat) return car->passenger;
     return 0;
+}
+
+Handle World::VehiclePedIsUsing(Handle handle) const {
+    const Ped* ped = FindPed(handle);
+    if (ped == nullptr) return 0;
+    if (ped->vehicle != 0) return ped->vehicle;
+    return Exists(ped->steppingAwayFrom) ? ped->steppingAwayFrom : 0;
 }
 
 void World::RemoveFromSeat(Ped& ped) {

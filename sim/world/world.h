@@ -86,6 +86,8 @@ public:
 
     // Peds and seats.
     Handle PedInSeat(Handle vehicle, int seat) const;
+    // The vehicle a ped sits in, or is still getting out of; 0 for none.
+    Handle VehiclePedIsUsing(Handle ped) const;
     void SetPedIntoVehicle(Handle ped, Handle vehicle, int seat);
     void TaskLeaveVehicle(Handle ped, Handle vehicle);
     void TaskShuffleSeat(Handle ped, Handle vehicle);

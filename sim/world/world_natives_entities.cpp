@@ -27,10 +27,8 @@ void RegisterEntityNatives(World& world) {
         const Vehicle* vehicle = ped ? world.FindVehicle(ped->vehicle) : nullptr;
         call.ReturnBool(vehicle != nullptr && vehicle->train >= 0);
     });
-    RegisterNative(native::GET_VEHICLE_PED_IS_USING, [&world](NativeCall& call) {
-        const Ped* ped = world.FindPed(call.IntArgument(0));
-        call.ReturnInt(ped ? ped->vehicle : 0);
-    });
+    RegisterNative(native::GET_VEHICLE_PED_IS_USING,
+                   [&world](NativeCall& call) { call.ReturnInt(world.VehiclePedIsUsing(call.IntArgument(0))); });
     RegisterNative(native::GET_PED_NEARBY_VEHICLES, [&world](NativeCall& call) {
         // Element 0 holds the capacity; vehicle k goes to element 2k+2 (the low half of
         // the k+1th 8-byte slot).

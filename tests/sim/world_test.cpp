@@ -143,8 +143,10 @@ TEST_F(WorldTest, ALeaveTaskEmptiesTheSeatAfterSomeFrames) {
     EXPECT_GT(frames, 5) << "leaving takes the game a moment";
     EXPECT_LT(frames, 600);
     EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), 0);
-    EXPECT_EQ(kelvane::GET_VEHICLE_PED_IS_USING(player), 0);
     EXPECT_FALSE(kelvane::IS_PED_IN_ANY_TRAIN(player));
+    EXPECT_EQ(kelvane::GET_VEHICLE_PED_IS_USING(player), lead) << "still stepping away from it";
+    simulation.RunFrames(30, FrameTime);
+    EXPECT_EQ(kelvane::GET_VEHICLE_PED_IS_USING(player), 0);
 }
 
 TEST_F(WorldTest, ASeatShuffleMovesToTheFreeSeatOnly) {

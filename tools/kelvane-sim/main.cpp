@@ -10,6 +10,8 @@
 int main(int argc, char** argv) {
     CLI::App app{"kelvane-sim: runs the Kelvane plug-in on a stand-in script hook and game world"};
     app.require_subcommand(0, 1);
+    // Paths such as /home/me/ride.toml are arguments, not Windows-style "/option"s.
+    app.allow_windows_style_options(false);
 
     kelvane_sim::ScenarioOptions ride;
     CLI::App* rideCommand = app.add_subcommand("ride", "Play the built-in default ride and show its timeline (the default)");
