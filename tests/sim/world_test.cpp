@@ -32,6 +32,14 @@ protected:
 
     World& world() { return simulation.world(); }
 
+    // A straight line east from the origin, and on it a locomotive's lead car at 100 m.
+    Handle AddLocomotiveOnALine(std::vector<ModelHash> models = {FreightLocomotiveModel}, double speed = 0.0,
+                                double length = 500.0) {
+        const int track = world().AddTrack(Track("line", {{0, 0, 0}, {length, 0, 0}}, false));
+        const int train = AddTrainOn(track, 100.0, std::move(models), speed, speed);
+        return world().Trains()[train].cars[0];
+    }
+
     int AddTrainOn(int track, double distance, std::vector<ModelHash> models, double speed, double cruise,
                    bool againstTrack = false) {
         TrainSpec spec;
@@ -107,9 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Speeds, CruiseControl,
                          testing::Values(CruiseCase{12.0, false}, CruiseCase{-6.0, false}, CruiseCase{8.0, true}));
 
 TEST_F(WorldTest, SetTrainSpeedHoldsForItsFrameOnly) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {5000, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
-    const Handle lead = world().Trains()[0].cars[0];
+    const Handle lead = AddLocomotiveOnALine({FreightLocomotiveModel}, 0.0, 5000.0);
     kelvane::SET_TRAIN_SPEED(lead, 20.0f);
     simulation.RunFrame(FrameTime);
     EXPECT_DOUBLE_EQ(world().Trains()[0].speed, 20.0);
@@ -123,9 +129,7 @@ TEST_F(WorldTest, SetTrainSpeedHoldsForItsFrameOnly) {
 }
 
 TEST_F(WorldTest, ALeaveTaskEmptiesTheSeatAfterSomeFrames) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
-    const Handle lead = world().Trains()[0].cars[0];
+    const Handle lead = AddLocomotiveOnALine();
     const Handle player = kelvane::PLAYER_PED_ID();
     kelvane::SET_PED_INTO_VEHICLE(player, lead, 0);
     EXPECT_TRUE(kelvane::IS_PED_IN_ANY_VEHICLE(player, true));
@@ -150,9 +154,7 @@ TEST_F(WorldTest, ALeaveTaskEmptiesTheSeatAfterSomeFrames) {
 }
 
 TEST_F(WorldTest, ASeatShuffleMovesToTheFreeSeatOnly) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
-    const Handle lead = world().Trains()[0].cars[0];
+    const Handle lead = AddLocomotiveOnALine();
     const Handle player = kelvane::PLAYER_PED_ID();
     const Handle engineer = kelvane::GET_PED_IN_VEHICLE_SEAT(lead, -1);
     kelvane::SET_PED_INTO_VEHICLE(player, lead, 0);
@@ -185,8 +187,8 @@ TEST_F(WorldTest, NearbyVehiclesComeNearestFirstUpToTheCapacity) {
         EXPECT_EQ(count, capacity);
         for (int k = 0; k < count; ++k) EXPECT_EQ(buffer[2 * k + 2], created[k].second) << "vehicle " << k;
     }
-    std::int32_t buffer[22] = {20};
-    EXPECT_EQ(kelvane::GET_PED_NEARBY_VEHICLES(player, buffer), 11) << "the one 150 m away is not near";
+    std::int32_t roomForTwenty[2 * 20 + 2] = {20};
+    EXPECT_EQ(kelvane::GET_PED_NEARBY_VEHICLES(player, roomForTwenty), 11) << "the one 150 m away is not near";
 }
 
 TEST_F(WorldTest, AHeldControlIsJustPressedInExactlyOneFrame) {
@@ -250,9 +252,7 @@ TEST_F(WorldTest, AVehicleCreatedAboveTheGroundFallsOntoIt) {
 }
 
 TEST_F(WorldTest, DoorsFollowTheirControlUnlessBlocked) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {TramModel, TramModel}, 0.0, 0.0);
-    const Handle lead = world().Trains()[0].cars[0];
+    const Handle lead = AddLocomotiveOnALine({TramModel, TramModel}, 0.0);
     kelvane::SET_VEHICLE_DOOR_CONTROL(lead, 0, 0, 0.4f);
     EXPECT_EQ(kelvane::GET_VEHICLE_DOOR_ANGLE_RATIO(lead, 0), 0.4f);
     kelvane::SET_VEHICLE_DOOR_CONTROL(lead, 0, 0, 1.02f);
@@ -263,8 +263,7 @@ TEST_F(WorldTest, DoorsFollowTheirControlUnlessBlocked) {
 }
 
 TEST_F(WorldTest, DeletingAVehicleClearsTheCallersHandle) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel, ModelFromName("freightcar")}, 0.0, 0.0);
+    AddLocomotiveOnALine({FreightLocomotiveModel, ModelFromName("freightcar")}, 0.0);
     Handle wreck = kelvane::CREATE_VEHICLE(0x1234u, 0.0f, 50.0f, 0.5f, 0.0f, false, true);
     const Handle copy = wreck;
     kelvane::DELETE_VEHICLE(&wreck);
@@ -283,8 +282,7 @@ TEST_F(WorldTest, DeletingAVehicleClearsTheCallersHandle) {
 }
 
 TEST_F(WorldTest, EveryNativeThePlugInCallsIsKnown) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 0.0, 0.0);
+    AddLocomotiveOnALine();
     for (const kelvane_test::NativeCase& native : kelvane_test::AllNatives) native.call();
     EXPECT_TRUE(hook::UnknownNatives().empty());
 }
@@ -308,8 +306,7 @@ TEST_F(WorldTest, HandlesThatDoNotExistGetZerosAndChangeNothing) {
 }
 
 TEST_F(WorldTest, AFrameTimeOfZeroFreezesTheWorld) {
-    const int track = world().AddTrack(Track("line", {{0, 0, 0}, {500, 0, 0}}, false));
-    AddTrainOn(track, 100.0, {FreightLocomotiveModel}, 10.0, 10.0);
+    AddLocomotiveOnALine({FreightLocomotiveModel}, 10.0);
     const double before = world().Trains()[0].distance;
     simulation.RunFrames(10, 0.0f);
     EXPECT_EQ(world().Trains()[0].distance, before);
