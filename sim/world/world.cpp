@@ -91,20 +91,20 @@ int World::AddTrack(Track track) {
     return static_cast<int>(tracks_.size()) - 1;
 }
 
-int World::AddTrain(const TrainSpec& spec) {
-    if (spec.track < 0 || spec.track >= static_cast<int>(tracks_.size())) {
-        throw std::invalid_argument("train '" + spec.name + "' runs on a track that does not exist");
+int World::AddTrain(const TrainSpec& definition) {
+    if (definition.track < 0 || definition.track >= static_cast<int>(tracks_.size())) {
+        throw std::invalid_argument("train '" + definition.name + "' runs on a track that does not exist");
     }
-    if (spec.cars.empty()) throw std::invalid_argument("train '" + spec.name + "' has no cars");
+    if (definition.cars.empty()) throw std::invalid_argument("train '" + definition.name + "' has no cars");
     Train train;
-    train.name = spec.name;
-    train.track = spec.track;
-    train.distance = spec.distance;
-    train.heading = spec.againstTrack ? -1 : 1;
-    train.speed = spec.speed;
-    train.cruiseSpeed = spec.cruiseSpeed;
+    train.name = definition.name;
+    train.track = definition.track;
+    train.distance = definition.distance;
+    train.heading = definition.againstTrack ? -1 : 1;
+    train.speed = definition.speed;
+    train.cruiseSpeed = definition.cruiseSpeed;
     const int index = static_cast<int>(trains_.size());
-    for (const CarSpec& car : spec.cars) {
+    for (const CarSpec& car : definition.cars) {
         const Handle handle = NewHandle();
         Vehicle& vehicle = vehicles_[handle];
         vehicle.handle = handle;
@@ -116,8 +116,8 @@ int World::AddTrain(const TrainSpec& spec) {
     trains_.push_back(std::move(train));
     PlaceCars(trains_.back());
     const Handle lead = trains_.back().cars.front();
-    if (spec.engineer) SetPedIntoVehicle(AddPed(spec.name + " engineer", {}), lead, DriverSeat);
-    if (spec.passenger) SetPedIntoVehicle(AddPed(spec.name + " passenger", {}), lead, PassengerSeat);
+    if (definition.engineer) SetPedIntoVehicle(AddPed(definition.name + " engineer", {}), lead, DriverSeat);
+    if (definition.passenger) SetPedIntoVehicle(AddPed(definition.name + " passenger", {}), lead, PassengerSeat);
     return index;
 }
 

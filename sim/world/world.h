@@ -49,7 +49,7 @@ public:
 
     // Building.
     int AddTrack(Track track);
-    int AddTrain(const TrainSpec& spec);
+    int AddTrain(const TrainSpec& definition);
     void AddWall(const Vec3& from, const Vec3& to);
     void SetGroundHeight(double height) { groundHeight_ = height; }
     void PlacePed(Handle ped, const Vec3& position, double headingDegrees);

@@ -27,11 +27,11 @@ protected:
         if (frames.world().Tracks().empty()) {
             frames.world().AddTrack(sim::Track("line", {{0, 0, 0}, {2000, 0, 0}}, false));
         }
-        sim::TrainSpec spec;
-        spec.name = "train " + std::to_string(frames.world().Trains().size());
-        spec.distance = position;
-        spec.cars = cars;
-        const int index = frames.world().AddTrain(spec);
+        sim::TrainSpec definition;
+        definition.name = "train " + std::to_string(frames.world().Trains().size());
+        definition.distance = position;
+        definition.cars = cars;
+        const int index = frames.world().AddTrain(definition);
         return frames.world().Trains()[index].cars[0];
     }
     sim::Handle AddFreightTrain(double position = 500.0) {

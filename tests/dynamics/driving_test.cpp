@@ -26,12 +26,12 @@ protected:
         settings = Settings{};
         ApplyDefaults();
         frames.world().AddTrack(sim::Track("line", {{0, 0, 0}, {100000, 0, 0}}, false));
-        sim::TrainSpec spec;
-        spec.name = "train";
-        spec.distance = 50000.0;
-        spec.cars = type == Tram ? std::vector<sim::CarSpec>{{sim::TramModel, false}, {sim::TramModel, true}}
+        sim::TrainSpec definition;
+        definition.name = "train";
+        definition.distance = 50000.0;
+        definition.cars = type == Tram ? std::vector<sim::CarSpec>{{sim::TramModel, false}, {sim::TramModel, true}}
                                  : std::vector<sim::CarSpec>{{sim::FreightLocomotiveModel, false}};
-        frames.world().AddTrain(spec);
+        frames.world().AddTrain(definition);
         frames.state.phase = CabPhase::InCab;
         frames.state.train = frames.world().Trains()[0].cars[0];
         frames.state.trainType = type;

@@ -42,15 +42,15 @@ protected:
 
     int AddTrainOn(int track, double distance, std::vector<ModelHash> models, double speed, double cruise,
                    bool againstTrack = false) {
-        TrainSpec spec;
-        spec.name = "train " + std::to_string(world().Trains().size());
-        spec.track = track;
-        spec.distance = distance;
-        spec.againstTrack = againstTrack;
-        for (ModelHash model : models) spec.cars.push_back({model, false});
-        spec.speed = speed;
-        spec.cruiseSpeed = cruise;
-        return world().AddTrain(spec);
+        TrainSpec definition;
+        definition.name = "train " + std::to_string(world().Trains().size());
+        definition.track = track;
+        definition.distance = distance;
+        definition.againstTrack = againstTrack;
+        for (ModelHash model : models) definition.cars.push_back({model, false});
+        definition.speed = speed;
+        definition.cruiseSpeed = cruise;
+        return world().AddTrain(definition);
     }
 
     Simulation simulation;
