@@ -8,11 +8,13 @@
 #include "config/config_reader.h"
 #include "config/default_config_writer.h"
 #include "config/settings.h"
+#include "support/default_settings.h"
 #include "support/temp_folder.h"
 
 namespace kelvane {
 namespace {
 
+using kelvane_test::DefaultSettings;
 using kelvane_test::ReadFile;
 using kelvane_test::TempFolder;
 using kelvane_test::WriteFile;
@@ -86,14 +88,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-Settings Defaults() {
-    const Settings saved = settings;
-    ApplyDefaults();
-    const Settings defaults = settings;
-    settings = saved;
-    return defaults;
-}
-
 class DefaultConfigWriter : public testing::Test {
 protected:
     void SetUp() override { settings = Settings{}; }
@@ -126,14 +120,14 @@ TEST_F(DefaultConfigWriter, WritesTheFiftyLinesOfTheDefaultFile) {
 
 TEST_F(DefaultConfigWriter, AppliesTheDefaultsWhenTheFileIsMissing) {
     WriteDefaultConfig();
-    EXPECT_TRUE(settings == Defaults());
+    EXPECT_TRUE(settings == DefaultSettings());
 }
 
 TEST_F(DefaultConfigWriter, DefaultsRoundTripThroughTheFile) {
     WriteDefaultConfig();
     settings = Settings{};
     LoadSettings();
-    EXPECT_TRUE(settings == Defaults());
+    EXPECT_TRUE(settings == DefaultSettings());
 }
 
 TEST_F(DefaultConfigWriter, LeavesAnExistingFileAndTheSettingsAlone) {

@@ -10,23 +10,17 @@
 #include "hook/hook.h"
 #include "host/linux_entry.h"
 #include "host/plugin_entry.h"
+#include "support/default_settings.h"
 #include "support/temp_folder.h"
 #include "world/simulation.h"
 
 namespace kelvane {
 namespace {
 
+using kelvane_test::DefaultSettings;
 using kelvane_test::ReadFile;
 using kelvane_test::TempFolder;
 using kelvane_test::WriteFile;
-
-Settings Defaults() {
-    settings = Settings{};
-    ApplyDefaults();
-    const Settings defaults = settings;
-    settings = Settings{};
-    return defaults;
-}
 
 class PluginStart : public testing::Test {
 protected:
@@ -38,7 +32,7 @@ protected:
 };
 
 TEST_F(PluginStart, FirstStartWritesTheDefaultFileAndLoadsItBeforeTheFirstFrameEnds) {
-    const Settings defaults = Defaults();
+    const Settings defaults = DefaultSettings();
     AttachPlugin();
     EXPECT_FALSE(std::filesystem::exists(ConfigFileName)) << "nothing runs before the hook's first frame";
 
