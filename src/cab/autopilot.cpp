@@ -1,0 +1,7 @@
+#include "cab/autopilot.h"
+
+namespace kelvane {
+
+void RunAutopilot(CabState&) {}
+
+}  // namespace kelvane

@@ -1,0 +1,7 @@
+#include "cab/doors.h"
+
+namespace kelvane {
+
+void UpdateDoors(CabState&) {}
+
+}  // namespace kelvane

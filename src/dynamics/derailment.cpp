@@ -1,0 +1,7 @@
+#include "dynamics/derailment.h"
+
+namespace kelvane {
+
+void RunDerailmentStep(CabState&) {}
+
+}  // namespace kelvane
