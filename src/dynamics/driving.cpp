@@ -1,9 +1,7 @@
 #include "dynamics/driving.h"
 
-#include <cmath>
-#include <limits>
-
 #include "config/settings.h"
+#include "dynamics/float_range.h"
 #include "dynamics/formulas.h"
 #include "host/natives.h"
 
@@ -15,16 +13,10 @@ namespace {
 constexpr float TramRestSpeed = static_cast<float>(-0.04);
 constexpr float FreightRestSpeed = 0.0f;
 
-// The commanded speed stays a number whatever the settings: steps are finite, but their
-// sum with the speed could still overflow.
-float FiniteSpeed(float speed) {
-    constexpr float largest = std::numeric_limits<float>::max();
-    if (std::isnan(speed)) return 0.0f;
-    return speed > largest ? largest : speed < -largest ? -largest : speed;
-}
-
 }  // namespace
 
+// The commanded speed stays a number whatever the settings: steps are finite, but their
+// sum with the speed could still overflow.
 void RunDrivingControls(CabState& state) {
     const int direction = state.speed > 0.0f ? 1 : state.speed < 0.0f ? -1 : 0;
     state.direction = direction;
@@ -38,16 +30,16 @@ void RunDrivingControls(CabState& state) {
     if (IS_CONTROL_PRESSED(ControlGroup, ThrottleControl)) {
         const float step = direction >= 0 ? AccelerationStep(state.speed, forwardTop, acceleration)
                                           : BrakingStep(state.speed, forwardTop, braking);
-        state.speed = FiniteSpeed(state.speed + step);
+        state.speed = FiniteOrZero(state.speed + step);
     }
     if (IS_CONTROL_PRESSED(ControlGroup, BrakeControl)) {
         const float step = direction <= 0 ? AccelerationStep(state.speed, backwardTop, acceleration)
                                           : BrakingStep(state.speed, forwardTop, braking);
-        state.speed = FiniteSpeed(state.speed - step);
+        state.speed = FiniteOrZero(state.speed - step);
     }
     if (IS_CONTROL_PRESSED(ControlGroup, HandbrakeControl)) {
-        if (direction > 0) state.speed = FiniteSpeed(state.speed - BrakingStep(state.speed, forwardTop, braking));
-        if (direction < 0) state.speed = FiniteSpeed(state.speed + BrakingStep(state.speed, forwardTop, braking));
+        if (direction > 0) state.speed = FiniteOrZero(state.speed - BrakingStep(state.speed, forwardTop, braking));
+        if (direction < 0) state.speed = FiniteOrZero(state.speed + BrakingStep(state.speed, forwardTop, braking));
         const bool stopped = direction == 0 || (direction > 0 && state.speed < 0.0f) ||
                              (direction < 0 && state.speed > 0.0f);
         if (stopped) state.speed = type == Tram ? TramRestSpeed : FreightRestSpeed;
