@@ -8,17 +8,19 @@
 #include <limits>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "cab/cab_actions.h"
 #include "config/settings.h"
 #include "support/cab_frames.h"
+#include "support/cab_setup.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
 namespace {
 
 using kelvane_test::CabFrames;
+using kelvane_test::FreightCars;
+using kelvane_test::TramCars;
 using kelvane_test::WriteFile;
 
 constexpr int Enter = 23;
@@ -53,15 +55,9 @@ protected:
     // hold of the enter control, with the case's lines added to the configuration.
     void Board(const Ride& ride = {}) {
         WriteFile(ConfigFileName, std::string("Trains.EnterDelay = 0\n") + ride.config);
-        frames.world().AddTrack(sim::Track("line", {{0, 0, 0}, {2000, 0, 0}}, false));
-        sim::TrainSpec definition;
-        definition.name = "train";
-        definition.distance = 1000.0;
-        const sim::ModelHash car = sim::ModelFromName("freightcar");
-        definition.cars = ride.type == Tram ? std::vector<sim::CarSpec>{{sim::TramModel, false}, {sim::TramModel, true}}
-                                       : std::vector<sim::CarSpec>{{sim::FreightLocomotiveModel, false}, {car, false}};
-        frames.world().AddTrain(definition);
-        lead = frames.world().Trains()[0].cars[0];
+        // Near the line's start, where float positions are fine to the millimetre.
+        lead = kelvane_test::AddStraightTrain(frames.world(), ride.type == Tram ? TramCars() : FreightCars(1), 0.0,
+                                              1000.0);
         engineer = frames.world().PedInSeat(lead, sim::DriverSeat);
         const sim::Vec3 at = frames.world().FindVehicle(lead)->position;
         frames.world().PlacePed(frames.world().PlayerPed(), {at.x, 5.0, 1.0}, 0.0);
