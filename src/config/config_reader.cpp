@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cmath>
 #include <fstream>
-#include <limits>
 #include <optional>
 
+#include "config/int_conversion.h"
 #include "config/number_text.h"
 #include "config/settings.h"
 
@@ -34,14 +34,6 @@ std::optional<float> ValueOfLine(std::string line, std::string_view key) {
     value = value.substr(0, value.find(';'));
     TrimBlanks(value);
     return ReadLeadingNumber(value);
-}
-
-// Truncates toward zero and saturates at the 32-bit range instead of overflowing.
-int TruncateToInt(float value) {
-    constexpr float limit = 2147483648.0f;  // 2^31
-    if (value >= limit) return std::numeric_limits<int>::max();
-    if (value < -limit) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
 }
 
 void LoadFlag(std::string_view key, bool& flag) {
