@@ -120,6 +120,19 @@ void Timeline::WorldLines(double time, const World& world) {
                           explosion.position.z) +
                        Format(", damage %.2f, shake %.2f", explosion.damageScale, explosion.cameraShake));
     }
+    for (const auto& [handle, vehicle] : world.Vehicles()) {
+        for (int door = 0; door < DoorCount; ++door) {
+            const float ratio = vehicle.doors[door];
+            const int state = ratio <= 0.0f ? -1 : ratio >= 1.0f ? 1 : 0;
+            int& known = doorStates_.try_emplace({handle, door}, -1).first->second;
+            if (state == known) continue;
+            const std::string name = "door " + std::to_string(door) + " of " + DescribeVehicle(world, handle);
+            if (state == 1) Line(time, name + " is open");
+            if (state == -1) Line(time, name + " is shut");
+            if (state == 0) Line(time, name + (known == -1 ? " opens" : " closes"));
+            known = state;
+        }
+    }
     for (const Horn& horn : world.Frame().horns) Line(time, "the horn of vehicle " + std::to_string(horn.vehicle) + " sounds");
 }
 

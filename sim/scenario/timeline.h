@@ -39,6 +39,7 @@ private:
     std::map<std::pair<float, float>, ShownText> texts_;  // by screen position
     std::map<std::string, int> barQuarters_;              // by gauge, its fill in quarters
     std::size_t freeVehicles_ = 0;
+    std::map<std::pair<Handle, int>, int> doorStates_;  // by car and door: -1 shut, 0 between, 1 open
     bool shaking_ = false;
     int derailments_ = 0;
     std::set<std::string> trains_;

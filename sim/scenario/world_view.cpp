@@ -30,13 +30,16 @@ int CarIndex(const World& world, Handle vehicle) {
 
 }  // namespace
 
+std::string DescribeVehicle(const World& world, Handle vehicle) {
+    const std::string train = TrainNameOf(world, vehicle);
+    if (train.empty()) return "free vehicle " + std::to_string(vehicle);
+    return train + " car " + std::to_string(CarIndex(world, vehicle));
+}
+
 std::string DescribePlayerPlace(const World& world) {
     const Ped* player = world.FindPed(world.PlayerPed());
     if (player == nullptr || player->vehicle == 0) return "on foot";
-    const std::string train = TrainNameOf(world, player->vehicle);
-    const std::string seat = " seat " + std::to_string(player->seat);
-    if (train.empty()) return "free vehicle " + std::to_string(player->vehicle) + seat;
-    return train + " car " + std::to_string(CarIndex(world, player->vehicle)) + seat;
+    return DescribeVehicle(world, player->vehicle) + " seat " + std::to_string(player->seat);
 }
 
 bool PlayerIsIn(const World& world, const std::string& place) {

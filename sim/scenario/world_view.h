@@ -12,6 +12,9 @@ namespace sim {
 // "on foot", "freight car 0 seat 0", "free vehicle 12 seat -1".
 std::string DescribePlayerPlace(const World& world);
 
+// "freight car 0", or "free vehicle 12".
+std::string DescribeVehicle(const World& world, Handle vehicle);
+
 // The name of the train a vehicle belongs to, or "" for a free vehicle.
 std::string TrainNameOf(const World& world, Handle vehicle);
 
