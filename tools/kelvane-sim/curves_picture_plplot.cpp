@@ -49,6 +49,7 @@ struct Panel {
     std::string title, xLabel, yLabel;
     std::vector<Line> lines;
     std::vector<std::string> notes;  // legend entries without a line
+    PLFLT xRange = 0.0;              // from 0; 0 to take it from the lines
 };
 
 void DrawPanel(const Panel& panel) {
@@ -64,11 +65,15 @@ void DrawPanel(const Panel& panel) {
         }
     }
     yMin = std::min(yMin, 0.0);
+    if (panel.xRange > 0.0) {
+        xMin = 0.0;
+        xMax = panel.xRange;
+    }
     if (xMax <= xMin) xMax = xMin + 1.0;
     if (yMax <= yMin) yMax = yMin + 1.0;
     // Room above the lines for the legend: one column of entries per train type.
-    const PLINT columns = 2;
     const PLINT entries = static_cast<PLINT>(panel.lines.size() + panel.notes.size());
+    const PLINT columns = entries > 3 ? 2 : 1;
     const PLINT rows = (entries + columns - 1) / columns;
     const PLFLT room = (yMax - yMin) * (0.08 + 0.09 * rows);
 
@@ -140,7 +145,7 @@ double TimeWindow(const std::vector<TypeCurves>& curves) {
 }
 
 Panel SpeedPanel(const std::vector<TypeCurves>& curves) {
-    Panel panel{"Speed under the controls (the handbrake brakes alike)", "time (s)", "speed (m/s)", {}, {}};
+    Panel panel{"Speed under the controls (the handbrake brakes alike)", "time (s)", "speed (m/s)", {}, {}, 0.0};
     const double window = TimeWindow(curves);
     for (const TypeCurves& type : curves) {
         const std::string name = TypeName(type.type);
@@ -170,9 +175,9 @@ double SpeedRange(const std::vector<TypeCurves>& curves) {
 
 // Over speeds from 0, what a train of each type can turn before it derails.
 Panel DerailmentPanel(const std::vector<TypeCurves>& curves, bool radius) {
-    Panel panel{radius ? "Tightest curve before a derailment" : "Turn rate that starts a derailment", "speed (m/s)",
-                radius ? "curve radius (m)" : "turn rate (deg/s)", {}, {}};
     const double range = SpeedRange(curves);
+    Panel panel{radius ? "Tightest curve before a derailment" : "Turn rate that starts a derailment", "speed (m/s)",
+                radius ? "curve radius (m)" : "turn rate (deg/s)", {}, {}, range};
     for (const TypeCurves& type : curves) {
         const std::string name = TypeName(type.type);
         if (type.derailment == DerailmentLimit::Never) {
