@@ -117,6 +117,11 @@ std::optional<std::string> Mismatch(const Expectation& e, const World& world) {
         return "no text containing " + Quoted(*e.textContains) + " drawn";
     }
     if (e.noText && *e.noText && !texts.empty()) return "text " + Quoted(texts.front().text) + " drawn";
+    if (e.textAbsent) {
+        for (const DrawnText& t : texts) {
+            if (t.text.find(*e.textAbsent) != std::string::npos) return "text " + Quoted(t.text) + " drawn";
+        }
+    }
     if (e.vehicleCount && static_cast<int>(world.Vehicles().size()) != *e.vehicleCount) {
         return std::to_string(world.Vehicles().size()) + " vehicles, not " + std::to_string(*e.vehicleCount);
     }

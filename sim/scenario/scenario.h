@@ -68,6 +68,7 @@ struct Expectation {
     std::optional<std::string> text;          // drawn this frame, exactly
     std::optional<std::string> textContains;  // drawn this frame, as part of a text
     std::optional<bool> noText;               // nothing drawn this frame
+    std::optional<std::string> textAbsent;    // no text drawn this frame contains this
     std::optional<int> vehicleCount;
     std::optional<std::string> train;  // with speedMin / speedMax: that train's speed
     std::optional<double> speedMin;

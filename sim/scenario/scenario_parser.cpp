@@ -145,7 +145,7 @@ void ReadWhen(const toml::table& table, Expectation& expectation) {
 Expectation ReadExpectation(const toml::table& table, int index) {
     RejectUnknownKeys(table,
                       {"name", "at", "within", "during", "player_vehicle", "player_seat", "player_dead", "text",
-                       "text_contains", "no_text", "vehicle_count", "train", "speed_min", "speed_max", "derailed",
+                       "text_contains", "text_absent", "no_text", "vehicle_count", "train", "speed_min", "speed_max", "derailed",
                        "explosions_min", "explosions_max", "camera_shake", "bar_at", "bar_colour", "bar_fill_min",
                        "bar_fill_max", "no_bar_at", "cruise_min", "cruise_max", "player_distance_min",
                        "player_distance_max", "full_beam", "car", "door", "door_min", "door_max", "horn"},
@@ -159,6 +159,7 @@ Expectation ReadExpectation(const toml::table& table, int index) {
     expectation.text = OptionalText(table, "text");
     expectation.textContains = OptionalText(table, "text_contains");
     expectation.noText = OptionalFlag(table, "no_text");
+    expectation.textAbsent = OptionalText(table, "text_absent");
     if (const auto count = OptionalNumber(table, "vehicle_count")) expectation.vehicleCount = static_cast<int>(*count);
     expectation.train = OptionalText(table, "train");
     expectation.speedMin = OptionalNumber(table, "speed_min");

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <limits>
 
 #include "config/config_line.h"
+#include "config/int_conversion.h"
 #include "config/settings.h"
 
 namespace kelvane {
@@ -33,7 +33,7 @@ void LoadFlag(const std::filesystem::path& file, std::string_view key, bool& fla
 void LoadInteger(const std::filesystem::path& file, std::string_view key, int& integer) {
     float value = static_cast<float>(integer);
     ReadSettingIn(file, key, value);
-    integer = IntegerFromNumber(value);
+    integer = TruncateToInt(value);
 }
 
 void LoadFraction(const std::filesystem::path& file, std::string_view key, float& fraction) {
@@ -49,13 +49,6 @@ void TrimBlanks(std::string& text) {
 }
 
 bool FlagFromNumber(float number) { return number == 1.0f; }
-
-int IntegerFromNumber(float number) {
-    constexpr float limit = 2147483648.0f;  // 2^31
-    if (number >= limit) return std::numeric_limits<int>::max();
-    if (number < -limit) return std::numeric_limits<int>::min();
-    return static_cast<int>(number);
-}
 
 float FractionFromNumber(float number) { return std::clamp(number, 0.0f, 1.0f); }
 

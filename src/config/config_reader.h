@@ -20,9 +20,9 @@ void ReadSetting(std::string_view key, float& value);
 // Removes leading and trailing white space (as isspace has it) in place.
 void TrimBlanks(std::string& text);
 
-// What a number read from the file becomes under each load rule (see LoadRule).
+// What a number read from the file becomes under the flag and fraction load rules (see
+// LoadRule); integers convert with TruncateToInt (config/int_conversion.h).
 bool FlagFromNumber(float number);
-int IntegerFromNumber(float number);  // truncated toward zero, saturated at the 32-bit range
 float FractionFromNumber(float number);
 
 }  // namespace kelvane

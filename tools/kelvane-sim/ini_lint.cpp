@@ -7,6 +7,7 @@
 #include <map>
 
 #include "config/config_reader.h"
+#include "config/int_conversion.h"
 #include "config/settings.h"
 #include "config/value_format.h"
 
@@ -58,7 +59,7 @@ std::pair<std::string, std::string> StoredValue(const SettingField& field, float
             return {kelvane::FormatFlag(flag), numberText + " is not 1, so the flag is false (only 1 makes it true)"};
         }
         case LoadRule::Integer: {
-            const std::string integer = kelvane::FormatInt(kelvane::IntegerFromNumber(number));
+            const std::string integer = kelvane::FormatInt(kelvane::TruncateToInt(number));
             const bool inRange = number >= -2147483648.0f && number < 2147483648.0f;
             if (inRange && std::trunc(number) == number) return {integer, ""};
             if (inRange) return {integer, numberText + " is truncated toward zero to " + integer};
