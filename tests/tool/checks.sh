@@ -1,0 +1,14 @@
+# Sourced by the command-line tests: one line per check, then a summary whose exit
+# status says whether every check held.
+passes=0
+failures=0
+
+check() {  # description, condition...
+    local description=$1; shift
+    if "$@"; then echo "ok   $description"; passes=$((passes + 1)); else echo "FAIL $description"; failures=$((failures + 1)); fi
+}
+
+finish() {  # name of the test
+    echo "$1: $passes passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
