@@ -12,9 +12,11 @@ build:
 demo: build
 	build/linux/tools/kelvane-sim/kelvane-sim ride
 
-# Every test: the Linux tree's, and those of the Windows build under wine.
+# Every test: the Linux tree's, those of the Windows build under wine, then the Linux
+# tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: windows-for-tests
 	ctest --preset linux
+	$(MAKE) --no-print-directory sanitize
 
 # The real Kelvane.asi, the stand-in ScriptHookV.dll and kelvane-sim.exe, in build/windows.
 windows:
@@ -36,6 +38,7 @@ windows-for-tests: build
 	    echo "make test: mingw-w64 or wine is missing (scripts/setup windows package): the Windows tests will skip"; \
 	fi
 
+# The Linux tests (not the Windows ones) built with clang-14, ASan and UBSan.
 sanitize:
 	scripts/setup linux sanitize
 	cmake --preset sanitize
