@@ -1,5 +1,5 @@
 # Thin wrapper over the CMake presets. Each target installs what it needs first.
-.PHONY: all build demo test windows package windows-for-tests sanitize clean
+.PHONY: all build demo test windows package windows-for-tests sanitize fuzz clean
 
 all: build
 
@@ -44,6 +44,18 @@ sanitize:
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Fuzzes the configuration reader for FUZZ_SECONDS (default 600). The corpus grows in
+# build/sanitize/fuzz/corpus from the seeds in tests/fuzz/seeds; findings land in
+# build/sanitize/fuzz/ as crash-* files (replay one: config_fuzzer FILE).
+FUZZ_SECONDS ?= 600
+fuzz:
+	scripts/setup linux sanitize
+	cmake --preset sanitize
+	cmake --build --preset sanitize --target config_fuzzer
+	mkdir -p build/sanitize/fuzz/corpus
+	build/sanitize/tests/fuzz/config_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(CURDIR)/build/sanitize/fuzz/ $(CURDIR)/build/sanitize/fuzz/corpus $(CURDIR)/tests/fuzz/seeds
 
 clean:
 	rm -rf build
