@@ -46,8 +46,8 @@ void HudMomentPicker::Observe(const std::string& name, bool gauge, double value,
 void HudMomentPicker::Frame(std::uint64_t frameNumber, double time, const FrameRecord& frame) {
     if (frame.texts.empty() && frame.rects.empty()) return;
     Shot shot{frameNumber, {time, "", frame.texts, frame.rects}};
-    for (const ScreenBar& bar : BarsOnScreen(frame)) Observe(DescribeBar(bar), true, bar.fill, shot);
     for (const DrawnText& text : frame.texts) Observe(DescribeText(text), false, text.style.colour[3], shot);
+    for (const ScreenBar& bar : BarsOnScreen(frame)) Observe(DescribeBar(bar), true, bar.fill, shot);
 }
 
 std::vector<HudMoment> HudMomentPicker::Moments() const {

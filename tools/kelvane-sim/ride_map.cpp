@@ -399,10 +399,17 @@ void DrawLegend(cairo_t* cairo, const MapLayout& layout, const RideRecord& recor
             Stroke(cairo, colour, width, dash);
         };
     };
+    const auto happened = [&](RideEvent::Kind kind) {
+        return std::any_of(record.events.begin(), record.events.end(), [&](const RideEvent& e) { return e.kind == kind; });
+    };
+    const auto player = [&](bool onFoot) {
+        return std::any_of(record.frames.begin(), record.frames.end(),
+                           [&](const sim::RideFrame& frame) { return frame.playerOnFoot == onFoot; });
+    };
     entry("track", line(TrackColour, 3.0, 0.0));
-    entry("wall that stops sliding vehicles", line(WallColour, 4.0, 0.0));
-    entry("the player on foot", line(PlayerColour, 2.6, 0.0));
-    entry("the player riding", line(PlayerColour, 1.4, 6.0));
+    if (!record.walls.empty()) entry("wall that stops sliding vehicles", line(WallColour, 4.0, 0.0));
+    if (player(true)) entry("the player on foot", line(PlayerColour, 2.6, 0.0));
+    if (player(false)) entry("the player riding", line(PlayerColour, 1.4, 6.0));
     std::vector<std::string> moments;
     for (const sim::RideSnapshot& snapshot : record.snapshots) {
         if (std::find(moments.begin(), moments.end(), snapshot.moment) == moments.end()) moments.push_back(snapshot.moment);
@@ -421,7 +428,7 @@ void DrawLegend(cairo_t* cairo, const MapLayout& layout, const RideRecord& recor
             Stroke(cairo, MomentColour(moment), 1.2);
         });
     }
-    entry("a wreck's path, to where it came to rest", [&](double sx, double sy) {
+    if (!record.wrecks.empty()) entry("a wreck's path, to where it came to rest", [&](double sx, double sy) {
         cairo_move_to(cairo, sx, sy + 4.0);
         cairo_line_to(cairo, sx + Sample - 6.0, sy - 3.0);
         Stroke(cairo, WreckColour, 2.0);
@@ -429,8 +436,12 @@ void DrawLegend(cairo_t* cairo, const MapLayout& layout, const RideRecord& recor
         SetColour(cairo, WreckColour);
         cairo_fill(cairo);
     });
-    entry("explosion", [&](double sx, double sy) { DrawExplosionMark(cairo, sx + Sample / 2.0, sy); });
-    entry("derailment", [&](double sx, double sy) { DrawDerailmentMark(cairo, sx + Sample / 2.0, sy); });
+    if (happened(RideEvent::Kind::Explosion)) {
+        entry("explosion", [&](double sx, double sy) { DrawExplosionMark(cairo, sx + Sample / 2.0, sy); });
+    }
+    if (happened(RideEvent::Kind::Derailment)) {
+        entry("derailment", [&](double sx, double sy) { DrawDerailmentMark(cairo, sx + Sample / 2.0, sy); });
+    }
 }
 
 }  // namespace
