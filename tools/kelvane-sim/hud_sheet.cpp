@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cairo_picture.h"
 #include "picture_text.h"
 
 namespace kelvane_sim {
@@ -222,10 +223,8 @@ HudSheetLayout LayOutHudSheet(std::size_t moments) {
 
 bool WriteHudSheet(const sim::RideRecord& record, const std::filesystem::path& file, std::string& error) {
     const HudSheetLayout layout = LayOutHudSheet(record.moments.size());
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height);
-    cairo_t* cairo = cairo_create(surface);
-    SetColour(cairo, SheetBackground);
-    cairo_paint(cairo);
+    const CairoPicture picture(layout.width, layout.height, SheetBackground);
+    cairo_t* cairo = picture.Context();
 
     DrawLabel(cairo, "The screen during " + record.scenario + ", at notable moments", Margin, 22, 28.0, Ink,
               Anchor::Left, true);
@@ -246,14 +245,7 @@ bool WriteHudSheet(const sim::RideRecord& record, const std::filesystem::path& f
               "Gauges shown in this run: " + (record.gaugesShown.empty() ? std::string("none") : Joined(record.gaugesShown)) + ".",
               Margin, footerTop, 17.0, QuietInk);
 
-    cairo_destroy(cairo);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, file.string().c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        error = "cannot write " + file.string() + ": " + cairo_status_to_string(status);
-        return false;
-    }
-    return true;
+    return picture.WritePng(file, error);
 }
 
 }  // namespace kelvane_sim

@@ -12,6 +12,7 @@
 #include <map>
 #include <vector>
 
+#include "cairo_picture.h"
 #include "picture_text.h"
 
 namespace kelvane_sim {
@@ -477,10 +478,8 @@ MapLayout LayOutMap(const RideRecord& record) {
 
 bool WriteRideMap(const RideRecord& record, const std::filesystem::path& file, std::string& error) {
     const MapLayout layout = LayOutMap(record);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height);
-    cairo_t* cairo = cairo_create(surface);
-    SetColour(cairo, Paper);
-    cairo_paint(cairo);
+    const CairoPicture picture(layout.width, layout.height, Paper);
+    cairo_t* cairo = picture.Context();
     DrawLabel(cairo, "The ride from above: " + record.scenario, Margin, 20.0, 28.0, Ink, Anchor::Left, true);
     DrawLabel(cairo, "North is up; x grows east, y north, in metres. Trains are drawn car by car where they stood at the ride's moments.",
               Margin, 60.0, 16.0, QuietInk);
@@ -498,14 +497,7 @@ bool WriteRideMap(const RideRecord& record, const std::filesystem::path& file, s
     }
     DrawLegend(cairo, layout, record);
 
-    cairo_destroy(cairo);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, file.string().c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        error = "cannot write " + file.string() + ": " + cairo_status_to_string(status);
-        return false;
-    }
-    return true;
+    return picture.WritePng(file, error);
 }
 
 }  // namespace kelvane_sim
