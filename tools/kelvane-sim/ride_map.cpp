@@ -302,22 +302,28 @@ void LabelSnapshots(cairo_t* cairo, const MapView& view, const RideRecord& recor
         }
     }
     constexpr double Size = 15.0;
-    std::vector<std::pair<double, double>> placed;  // top-left corners; each label is one line high
+    struct Placed {
+        double x, y, width, height;
+    };
+    std::vector<Placed> placed;
     for (const Label& label : labels) {
         const TextExtent extent = MeasureLabel(cairo, label.text, Size);
-        double x = std::clamp(view.PixelX(label.at.x) - extent.width / 2.0, view.left + 4.0, view.left + view.width - extent.width - 4.0);
+        const double x = std::clamp(view.PixelX(label.at.x) - extent.width / 2.0, view.left + 4.0,
+                                    view.left + view.width - extent.width - 4.0);
         double y = view.PixelY(label.at.y) - 34.0;
         for (bool moved = true; moved;) {
             moved = false;
-            for (const auto& [px, py] : placed) {
-                if (std::fabs(py - y) < extent.height && x < px + 260.0 && px < x + extent.width) {
-                    y = py + extent.height + 2.0;
+            for (const Placed& other : placed) {
+                const bool overlaps = x < other.x + other.width + 8.0 && other.x < x + extent.width + 8.0 &&
+                                      y < other.y + other.height && other.y < y + extent.height;
+                if (overlaps) {
+                    y = other.y - extent.height - 2.0;
                     moved = true;
                 }
             }
         }
         y = std::clamp(y, view.top + 2.0, view.top + view.height - extent.height - 2.0);
-        placed.emplace_back(x, y);
+        placed.push_back({x, y, extent.width, extent.height});
         cairo_rectangle(cairo, x - 3.0, y, extent.width + 6.0, extent.height);
         SetColour(cairo, Rgb(255, 255, 255, 200));
         cairo_fill(cairo);
