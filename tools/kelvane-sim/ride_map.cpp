@@ -358,7 +358,7 @@ void DrawScaleBar(cairo_t* cairo, const MapView& view) {
 }
 
 void DrawNorth(cairo_t* cairo, const MapView& view) {
-    const double x = view.left + view.width - 26.0, y = view.top + 14.0;
+    const double x = view.left + view.width - 26.0, y = view.top + view.height - 48.0;
     cairo_move_to(cairo, x, y);
     cairo_line_to(cairo, x + 8.0, y + 20.0);
     cairo_line_to(cairo, x - 8.0, y + 20.0);
