@@ -8,9 +8,10 @@ build:
 	cmake --preset linux
 	cmake --build --preset linux
 
-# The main job: run the plug-in on the stand-in in a temporary game folder.
+# The main job: run the plug-in on the stand-in in a temporary game folder, and draw
+# pictures of the ride into build/demo.
 demo: build
-	build/linux/tools/kelvane-sim/kelvane-sim ride
+	build/linux/tools/kelvane-sim/kelvane-sim ride --out build/demo
 
 # Every test: the Linux tree's, those of the Windows build under wine, then the Linux
 # tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -8,6 +8,7 @@
 
 #include "hook/hook.h"
 #include "host_api/line_sink_stream.h"
+#include "scenario/ride_record_json.h"
 #include "scenario/scenario.h"
 #include "scenario/scenario_run.h"
 #include "world/simulation.h"
@@ -100,18 +101,29 @@ int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink erro
     return LoadScenario([&] { return sim::ParseScenario(text, origin); }, errors, context);
 }
 
-int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context) {
-    if (!Loaded()) return -1;
-    std::ofstream trace;
-    if (tracePath != nullptr) {
-        trace.open(tracePath, std::ios::binary);
-        if (!trace) return -1;
+int KsimPlayScenario(const KsimPlayOutputs* outputs) {
+    if (!Loaded() || outputs == nullptr) return -1;
+    std::ofstream traceFile;
+    if (outputs->tracePath != nullptr) {
+        traceFile.open(outputs->tracePath, std::ios::binary);
+        if (!traceFile) return -1;
     }
-    sim::LineSinkStream timelineStream(timeline, context);
-    sim::LineSinkStream out(report, context);
-    const sim::ScenarioReport result =
-        Loaded()->runner->Run(tracePath ? &trace : nullptr, timeline ? &timelineStream : nullptr);
+    void* const context = outputs->context;
+    sim::LineSinkStream traceLines(outputs->trace, context);
+    sim::LineSinkStream timelineStream(outputs->timeline, context);
+    sim::LineSinkStream out(outputs->report, context);
+    sim::RideRecord record;
+    sim::RunOutputs run;
+    run.trace = outputs->tracePath ? static_cast<std::ostream*>(&traceFile) : outputs->trace ? &traceLines : nullptr;
+    run.timeline = outputs->timeline ? &timelineStream : nullptr;
+    run.rideRecord = outputs->rideRecord ? &record : nullptr;
+    if (outputs->progress != nullptr) {
+        run.progress = [&](double played, double duration) { outputs->progress(context, played, duration); };
+    }
+    const sim::ScenarioReport result = Loaded()->runner->Run(run);
+    traceLines.flush();
     timelineStream.flush();
+    if (outputs->rideRecord != nullptr) outputs->rideRecord(context, nlohmann::json(record).dump().c_str());
 
     int passed = 0;
     int failed = 0;
@@ -140,6 +152,15 @@ int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink r
     const int failures = failed;
     out.flush();
     return failures;
+}
+
+int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context) {
+    KsimPlayOutputs outputs{};
+    outputs.tracePath = tracePath;
+    outputs.timeline = timeline;
+    outputs.report = report;
+    outputs.context = context;
+    return KsimPlayScenario(&outputs);
 }
 
 }  // extern "C"

@@ -45,11 +45,29 @@ typedef void (*KsimLineSink)(void* context, const char* line);
 KSIM_API int KsimLoadScenarioFile(const char* path, KsimLineSink errors, void* context);
 KSIM_API int KsimLoadScenarioText(const char* text, const char* origin, KsimLineSink errors, void* context);
 
-/* Plays the loaded scenario with the plug-in registered. Writes one JSON line per frame
-   to tracePath unless it is null, the readable timeline to timeline unless it is null,
-   and the outcome of every expectation and check to report. Returns the number of
-   failures (expectations not met, natives the world does not know, non-finite floats
-   handed to natives), or -1 when no scenario is loaded or the trace cannot be written. */
+/* Receives how far a run has come: the game time played so far and the scenario's
+   duration, in seconds. */
+typedef void (*KsimProgressSink)(void* context, double played, double duration);
+
+/* What a run writes. Every field may be null; each sink gets context. */
+typedef struct KsimPlayOutputs {
+    const char* tracePath;     /* one JSON line per frame, into this file */
+    KsimLineSink trace;        /* or the same lines, here */
+    KsimLineSink timeline;     /* the readable timeline */
+    KsimLineSink report;       /* the outcome of every expectation and check */
+    KsimLineSink rideRecord;   /* after the run: what pictures of it need, as one line of JSON */
+    KsimProgressSink progress; /* after each frame */
+    void* context;
+} KsimPlayOutputs;
+
+/* Plays the loaded scenario with the plug-in registered and writes what outputs asks
+   for. Returns the number of failures (expectations not met, natives the world does not
+   know, non-finite floats handed to natives), or -1 when no scenario is loaded or the
+   trace file cannot be written. */
+KSIM_API int KsimPlayScenario(const KsimPlayOutputs* outputs);
+
+/* KsimPlayScenario with a trace file (unless tracePath is null), the timeline (unless
+   it is null) and the report. */
 KSIM_API int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context);
 
 #ifdef __cplusplus

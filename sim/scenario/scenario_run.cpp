@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "hook/hook.h"
+#include "scenario/ride_recorder.h"
 #include "scenario/timeline.h"
 #include "scenario/trace.h"
 
@@ -76,12 +77,21 @@ void ScenarioRunner::FireEventsDue(double time) {
     }
 }
 
-ScenarioReport ScenarioRunner::Run(std::ostream* trace, std::ostream* timelineOut) {
+ScenarioReport ScenarioRunner::Run(std::ostream* trace, std::ostream* timeline) {
+    RunOutputs outputs;
+    outputs.trace = trace;
+    outputs.timeline = timeline;
+    return Run(outputs);
+}
+
+ScenarioReport ScenarioRunner::Run(const RunOutputs& outputs) {
     World& world = simulation_.world();
     std::vector<ExpectationCheck> checks;
     for (const Expectation& expectation : scenario_.expectations) checks.emplace_back(expectation);
     std::optional<Timeline> timeline;
-    if (timelineOut != nullptr) timeline.emplace(*timelineOut);
+    if (outputs.timeline != nullptr) timeline.emplace(*outputs.timeline);
+    std::optional<RideRecorder> recorder;
+    if (outputs.rideRecord != nullptr) recorder.emplace(world, scenario_.name, scenario_.duration);
 
     std::uint64_t frame = 0;
     while (world.GameTime() < scenario_.duration && frame < MaxFrames) {
@@ -89,10 +99,13 @@ ScenarioReport ScenarioRunner::Run(std::ostream* trace, std::ostream* timelineOu
         FireEventsDue(frameStart);
         simulation_.RunFrame(FrameTimeOf(frame), HeldAt(frameStart));
         for (ExpectationCheck& check : checks) check.ObserveFrame(frameStart, world);
-        if (trace != nullptr) WriteTraceLine(*trace, world, frameStart, hook::CallLog().size());
+        if (outputs.trace != nullptr) WriteTraceLine(*outputs.trace, world, frameStart, hook::CallLog().size());
         if (timeline) timeline->Frame(frameStart, world);
+        if (recorder) recorder->Frame(frameStart, world);
+        if (outputs.progress) outputs.progress(world.GameTime(), scenario_.duration);
         ++frame;
     }
+    if (recorder) *outputs.rideRecord = recorder->Finish(world);
 
     ScenarioReport report;
     for (const ExpectationCheck& check : checks) report.results.push_back(check.Finish(world.GameTime()));

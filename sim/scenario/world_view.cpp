@@ -95,6 +95,15 @@ std::string DescribeBar(const ScreenBar& bar) {
     return text;
 }
 
+std::string DescribeText(const DrawnText& text) {
+    if (text.y == 0.01f || text.y == 0.956f) return "speed text";
+    if (text.y == 0.51f) return "boarding prompt";
+    if (text.y == 0.5f) return "message";
+    char name[32];
+    std::snprintf(name, sizeof name, "text at y %.3f", text.y);
+    return name;
+}
+
 std::optional<double> PlayerDistanceTo(const World& world, const Train& train) {
     const Ped* player = world.FindPed(world.PlayerPed());
     const Vehicle* lead = train.cars.empty() ? nullptr : world.FindVehicle(train.cars.front());

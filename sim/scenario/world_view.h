@@ -37,6 +37,10 @@ std::vector<ScreenBar> BarsOnScreen(const FrameRecord& frame);
 // "derailment bar", "doors bar", "distance bar", "boarding bar", or "bar at y 0.300".
 std::string DescribeBar(const ScreenBar& bar);
 
+// "speed text", "boarding prompt", "message", or "text at y 0.300": by the line the
+// plug-in draws a text on.
+std::string DescribeText(const DrawnText& text);
+
 // Horizontal distance from the player to the lead car of a running train.
 std::optional<double> PlayerDistanceTo(const World& world, const Train& train);
 

@@ -52,6 +52,11 @@ struct TrainSpec {
 
 class World {
 public:
+    // A straight wall that stops sliding vehicles.
+    struct Wall {
+        Vec3 from, to;
+    };
+
     World();
 
     // Building.
@@ -89,6 +94,7 @@ public:
     const std::map<Handle, Vehicle>& Vehicles() const { return vehicles_; }
     const std::vector<Train>& Trains() const { return trains_; }
     const std::vector<Track>& Tracks() const { return tracks_; }
+    const std::vector<Wall>& Walls() const { return walls_; }
     Train* TrainOf(Handle vehicle);
 
     // Peds and seats.
@@ -154,9 +160,6 @@ private:
     std::map<Handle, Vehicle> vehicles_;
     std::vector<Track> tracks_;
     std::vector<Train> trains_;
-    struct Wall {
-        Vec3 from, to;
-    };
     std::vector<Wall> walls_;
 
     Controls controls_;

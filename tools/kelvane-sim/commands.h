@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "progress.h"
+
 namespace kelvane_sim {
 
 // Starts the plug-in in the current folder, as the game would, and prints the 25
@@ -25,10 +27,13 @@ int RunCurvesCommand(const std::filesystem::path& file, const std::optional<std:
 
 struct ScenarioOptions {
     std::optional<std::filesystem::path> gameDir;  // default: a fresh temporary folder
-    std::optional<std::filesystem::path> trace;    // one JSON line per frame
+    std::optional<std::filesystem::path> trace;    // one JSON line per frame; "-" for standard output
+    std::optional<std::filesystem::path> out;      // the folder for hud.png, ride.png and map.png
+    ProgressStyle progress = ProgressStyle::Automatic;
 };
 
-// Plays a scenario file with the plug-in and checks its expectations: 0 when all hold.
+// Plays a scenario file with the plug-in and checks its expectations: 0 when all hold,
+// 1 when one fails, 2 when the file cannot be read or a picture or trace not written.
 int RunScenarioCommand(const std::filesystem::path& scenario, const ScenarioOptions& options);
 
 // Plays the built-in default ride.

@@ -4,19 +4,17 @@
 #include <plplot.h>
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
 #include <string>
 
 #include "config/settings.h"
 #include "curves_picture.h"
+#include "plplot_page.h"
 
 namespace kelvane_sim {
 
 namespace {
 
-constexpr const char* Device = "pngcairo";
-constexpr const char* PictureSize = "1800x620";
+constexpr int PictureWidth = 1800, PictureHeight = 620;
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr int SpeedSamples = 240;
 
@@ -26,17 +24,6 @@ constexpr PLINT TypeColour[2] = {2, 3};
 constexpr PLINT Solid = 1, ShortDashes = 2, LongDashes = 3;
 
 const char* TypeName(kelvane::TrainType type) { return type == kelvane::Freight ? "freight" : "tram"; }
-
-bool HasDevice(const char* name) {
-    // PLplot fills arrays of the caller's, up to the count passed in.
-    std::vector<const char*> descriptions(256), names(256);
-    const char** descriptionList = descriptions.data();
-    const char** nameList = names.data();
-    int count = static_cast<int>(names.size());
-    plgDevs(&descriptionList, &nameList, &count);
-    return std::any_of(names.begin(), names.begin() + count,
-                       [&](const char* device) { return std::strcmp(device, name) == 0; });
-}
 
 struct Line {
     std::vector<PLFLT> x, y;
@@ -206,19 +193,7 @@ Panel DerailmentPanel(const std::vector<TypeCurves>& curves, bool radius) {
 }  // namespace
 
 bool WriteCurvesPicture(const std::vector<TypeCurves>& curves, const std::filesystem::path& file, std::string& error) {
-    if (!std::ofstream(file, std::ios::binary).is_open()) {
-        error = "cannot write " + file.string();
-        return false;
-    }
-    if (!HasDevice(Device)) {
-        error = "PLplot's cairo driver is missing: run scripts/setup linux";
-        return false;
-    }
-    plsdev(Device);
-    plsfnam(file.string().c_str());
-    plsetopt("geometry", PictureSize);
-    plscolbg(255, 255, 255);
-    plinit();
+    if (!StartPlplotPicture(file, PictureWidth, PictureHeight, error)) return false;
     plscol0(Ink, 0, 0, 0);
     plscol0(TypeColour[kelvane::Freight], 31, 90, 180);
     plscol0(TypeColour[kelvane::Tram], 215, 95, 0);

@@ -3,9 +3,32 @@
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <map>
+#include <string>
 #include <iostream>
 
 #include "commands.h"
+
+namespace {
+
+void AddScenarioOptions(CLI::App& command, kelvane_sim::ScenarioOptions& options) {
+    using kelvane_sim::ProgressStyle;
+    command.add_option("--game-dir", options.gameDir, "Game folder to run in (default: a fresh temporary folder)");
+    command.add_option("--trace", options.trace,
+                       "Write one JSON line per frame to this file (- for standard output) instead of the timeline");
+    command.add_option("--out", options.out, "Also write hud.png, ride.png and map.png into this folder (Linux tool only)");
+    const std::map<std::string, ProgressStyle> styles = {{"auto", ProgressStyle::Automatic},
+                                                         {"bar", ProgressStyle::Bar},
+                                                         {"lines", ProgressStyle::Lines},
+                                                         {"none", ProgressStyle::None}};
+    command
+        .add_option("--progress", options.progress,
+                    "Progress on standard error: auto (a bar on a terminal, a line every 10 % elsewhere, none "
+                    "when the trace goes to standard output), bar, lines or none")
+        ->transform(CLI::CheckedTransformer(styles));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"kelvane-sim: runs the Kelvane plug-in on a stand-in script hook and game world"};
@@ -15,15 +38,13 @@ int main(int argc, char** argv) {
 
     kelvane_sim::ScenarioOptions ride;
     CLI::App* rideCommand = app.add_subcommand("ride", "Play the built-in default ride and show its timeline (the default)");
-    rideCommand->add_option("--game-dir", ride.gameDir, "Game folder to run in (default: a fresh temporary folder)");
-    rideCommand->add_option("--trace", ride.trace, "Write one JSON line per frame to this file instead of the timeline");
+    AddScenarioOptions(*rideCommand, ride);
 
     kelvane_sim::ScenarioOptions run;
     std::filesystem::path scenario;
     CLI::App* runCommand = app.add_subcommand("run", "Play a scenario file and check its expectations");
     runCommand->add_option("scenario", scenario, "Scenario file (TOML)")->required()->check(CLI::ExistingFile);
-    runCommand->add_option("--game-dir", run.gameDir, "Game folder to run in (default: a fresh temporary folder)");
-    runCommand->add_option("--trace", run.trace, "Write one JSON line per frame to this file instead of the timeline");
+    AddScenarioOptions(*runCommand, run);
 
     app.add_subcommand("config", "Start the plug-in in the current folder and print its 25 effective settings");
 
