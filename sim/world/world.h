@@ -33,6 +33,11 @@ struct CarGeometry {
 };
 CarGeometry GeometryOf(ModelHash model);
 
+// How fast a ped goes on foot, as in the game.
+inline constexpr double PedWalkingSpeed = 1.4;  // m/s
+inline constexpr double PedRunningSpeed = 5.0;
+enum class Gait { Walk, Run };
+
 struct CarSpec {
     ModelHash model = 0;
     bool reversed = false;
@@ -89,6 +94,10 @@ public:
     const std::map<Handle, Vehicle>& Vehicles() const { return vehicles_; }
     const std::vector<Train>& Trains() const { return trains_; }
     const std::vector<Track>& Tracks() const { return tracks_; }
+    struct Wall {
+        Vec3 from, to;
+    };
+    const std::vector<Wall>& Walls() const { return walls_; }
     Train* TrainOf(Handle vehicle);
 
     // Peds and seats.
@@ -117,6 +126,9 @@ public:
     void VanishTrain(const std::string& name);
     void BlockDoor(Handle vehicle, int door, float limit);
     void WalkPedTo(Handle ped, const Vec3& target, double speed);
+    // A ped on foot walks (or runs) along the direction in the plane until told otherwise;
+    // a zero direction stops it. A ped in a vehicle or dead stays where it is.
+    void WalkPedInDirection(Handle ped, const Vec3& direction, Gait gait);
     Handle FindTrainCar(const std::string& trainName, int index) const;
 
     // What this frame shows, and counters over the whole run.
@@ -154,9 +166,6 @@ private:
     std::map<Handle, Vehicle> vehicles_;
     std::vector<Track> tracks_;
     std::vector<Train> trains_;
-    struct Wall {
-        Vec3 from, to;
-    };
     std::vector<Wall> walls_;
 
     Controls controls_;
