@@ -8,12 +8,14 @@
 #include "cab/boarding.h"
 #include "config/settings.h"
 #include "support/cab_frames.h"
+#include "support/case_name.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
 namespace {
 
 using kelvane_test::CabFrames;
+using kelvane_test::CaseName;
 using kelvane_test::WriteFile;
 
 constexpr int Enter = 23;
@@ -56,6 +58,7 @@ protected:
 };
 
 struct DistanceCase {
+    const char* name;
     double y;    // the player's distance from the train's axis
     double z;    // the player's height, which does not matter
     bool boards;
@@ -71,9 +74,12 @@ TEST_P(NormalEntrance, ReachesTwelveMetresFromTheTrain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Distances, NormalEntrance,
-                         testing::Values(DistanceCase{11.9, 1.0, true}, DistanceCase{12.1, 1.0, false},
-                                         DistanceCase{-11.9, 1.0, true}, DistanceCase{11.9, 40.0, true},
-                                         DistanceCase{0.0, 1.0, true}));
+                         testing::Values(DistanceCase{"JustWithinOnTheLeft", 11.9, 1.0, true},
+                                         DistanceCase{"JustBeyondOnTheLeft", 12.1, 1.0, false},
+                                         DistanceCase{"JustWithinOnTheRight", -11.9, 1.0, true},
+                                         DistanceCase{"HighAbove", 11.9, 40.0, true},
+                                         DistanceCase{"OnTheAxis", 0.0, 1.0, true}),
+                         CaseName{});
 
 TEST_F(Boarding, NormalEntranceMeasuresFromTheEndsOfTheTrain) {
     // 8.5 m ahead of the locomotive's centre is its front end; 12 m more reach.
@@ -84,6 +90,7 @@ TEST_F(Boarding, NormalEntranceMeasuresFromTheEndsOfTheTrain) {
 }
 
 struct DoorCase {
+    const char* name;
     double dx, dy, dz;  // offset from the door point
     bool boards;
 };
@@ -103,10 +110,14 @@ TEST_P(RealisticEntrance, ReachesOnlyWithinSeventyCentimetresOfTheDoorIn3D) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, RealisticEntrance,
-                         testing::Values(DoorCase{0, 0, 0, true}, DoorCase{0.69, 0, 0, true},
-                                         DoorCase{0, 0.71, 0, false}, DoorCase{0, 0, 0.69, true},
-                                         DoorCase{0, 0, -0.71, false}, DoorCase{0.5, 0.5, 0, false},
-                                         DoorCase{-2.0, 1.4, 0, false}));
+                         testing::Values(DoorCase{"AtTheDoor", 0, 0, 0, true},
+                                         DoorCase{"JustWithinAhead", 0.69, 0, 0, true},
+                                         DoorCase{"JustBeyondToTheSide", 0, 0.71, 0, false},
+                                         DoorCase{"JustWithinAbove", 0, 0, 0.69, true},
+                                         DoorCase{"JustBeyondBelow", 0, 0, -0.71, false},
+                                         DoorCase{"DiagonallyBeyond", 0.5, 0.5, 0, false},
+                                         DoorCase{"OnTheAxisBehindTheDoor", -2.0, 1.4, 0, false}),
+                         CaseName{});
 
 TEST_F(Boarding, RealisticEntranceToATramIsTheDoorInside) {
     WriteFile(ConfigFileName, "Trains.EntranceType = 2\nTrains.EnterDelay = 0.5\n");
@@ -162,6 +173,7 @@ TEST_F(Boarding, AnEnterDelayOfZeroEntersOnTheFirstHeldFrameWithoutABar) {
 }
 
 struct SeatCase {
+    const char* name;
     const char* seatSetting;
     bool tram;
     int seat;
@@ -189,9 +201,13 @@ TEST_P(SeatChoice, FollowsTheSeatSettingForFreightAndTheDriversSeatForTrams) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, SeatChoice,
-                         testing::Values(SeatCase{"1", false, 0, true}, SeatCase{"0", false, -1, false},
-                                         SeatCase{"2", false, -1, false}, SeatCase{"-1", false, -1, false},
-                                         SeatCase{"1", true, -1, false}, SeatCase{"0", true, -1, false}));
+                         testing::Values(SeatCase{"FreightSeatOneIsTheRightSeat", "1", false, 0, true},
+                                         SeatCase{"FreightSeatZeroIsTheDriversSeat", "0", false, -1, false},
+                                         SeatCase{"FreightSeatTwoIsTheDriversSeat", "2", false, -1, false},
+                                         SeatCase{"FreightSeatMinusOneIsTheDriversSeat", "-1", false, -1, false},
+                                         SeatCase{"TramSeatOneIsStillTheDriversSeat", "1", true, -1, false},
+                                         SeatCase{"TramSeatZeroIsTheDriversSeat", "0", true, -1, false}),
+                         CaseName{});
 
 TEST_F(Boarding, EnteringTakesOverTheTrainAsItRuns) {
     const sim::Handle lead = AddFreightTrain();

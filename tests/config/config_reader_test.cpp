@@ -7,11 +7,13 @@
 #include "config/config_reader.h"
 #include "config/number_text.h"
 #include "config/settings.h"
+#include "support/case_name.h"
 #include "support/temp_folder.h"
 
 namespace kelvane {
 namespace {
 
+using kelvane_test::CaseName;
 using kelvane_test::TempFolder;
 using kelvane_test::WriteFile;
 
@@ -31,6 +33,7 @@ protected:
 };
 
 struct LineCase {
+    const char* name;
     const char* file;
     float expected;  // 7 means the start value stayed
 };
@@ -44,40 +47,42 @@ TEST_P(ReadNumberLine, LoadsWhatTheLineSays) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReadNumberLine,
     testing::Values(
-        LineCase{"Train.SpeedForward=50\n", 50.0f},
-        LineCase{"  \t Train.SpeedForward   =   50   ; fast\n", 50.0f},
-        LineCase{"train.speedforward = 50\n", 7.0f},             // case differs
-        LineCase{"Train.SpeedForward = 50 = 60\n", 50.0f},       // value ends at the next =
-        LineCase{"Train.SpeedForward = 5e1\n", 50.0f},
-        LineCase{"Train.SpeedForward = 1e999\n", 7.0f},          // beyond the double range
-        LineCase{"Train.SpeedForward = fast\n", 7.0f},
-        LineCase{"Train.SpeedForward =\n", 7.0f},                // nothing after =
-        LineCase{"Train.SpeedForward = \n", 7.0f},               // only blanks after = (trimmed away)
-        LineCase{"Train.SpeedForward\n", 7.0f},                  // no =
-        LineCase{"; Train.SpeedForward = 10\n", 7.0f},           // comment
-        LineCase{"[Tram] Train.SpeedForward = 10\n", 7.0f},      // begins with [
-        LineCase{"Train.SpeedForward = 30\nTrain.SpeedForward = 35\n", 35.0f},  // last valid line wins
-        LineCase{"Train.SpeedForward = 30\nTrain.SpeedForward = x\n", 30.0f},
-        LineCase{"Train.SpeedForward = ;30\n", 7.0f},            // all comment
-        LineCase{"Train.SpeedForward = 30;40\n", 30.0f},
-        LineCase{"Train.SpeedForwardX = 30\n", 7.0f},            // another key
-        LineCase{"Train.Speed Forward = 30\n", 7.0f},
-        LineCase{"[Tram]\nTrain.SpeedForward = 30\n", 30.0f},    // sections are not tracked
-        LineCase{"Train.SpeedForward = 30", 30.0f},              // last line without a line end
-        LineCase{"Train.SpeedForward = 30\r\n", 30.0f},          // CR LF line ends
-        LineCase{"Train.SpeedForward = 30\r\nTram.SpeedForward = 5\r\n", 30.0f},
-        LineCase{"", 7.0f},
-        LineCase{"; only\n; comments\n", 7.0f},
-        LineCase{"=5\n", 7.0f},
+        LineCase{"NoBlanks", "Train.SpeedForward=50\n", 50.0f},
+        LineCase{"BlanksAndInlineComment", "  \t Train.SpeedForward   =   50   ; fast\n", 50.0f},
+        LineCase{"CaseDiffers", "train.speedforward = 50\n", 7.0f},
+        LineCase{"ValueEndsAtTheNextEquals", "Train.SpeedForward = 50 = 60\n", 50.0f},
+        LineCase{"Exponent", "Train.SpeedForward = 5e1\n", 50.0f},
+        LineCase{"BeyondTheDoubleRange", "Train.SpeedForward = 1e999\n", 7.0f},
+        LineCase{"NotANumber", "Train.SpeedForward = fast\n", 7.0f},
+        LineCase{"NothingAfterEquals", "Train.SpeedForward =\n", 7.0f},
+        LineCase{"OnlyBlanksAfterEquals", "Train.SpeedForward = \n", 7.0f},  // trimmed away
+        LineCase{"NoEquals", "Train.SpeedForward\n", 7.0f},
+        LineCase{"Comment", "; Train.SpeedForward = 10\n", 7.0f},
+        LineCase{"BeginsWithABracket", "[Tram] Train.SpeedForward = 10\n", 7.0f},
+        LineCase{"LastValidLineWins", "Train.SpeedForward = 30\nTrain.SpeedForward = 35\n", 35.0f},
+        LineCase{"LaterInvalidLineKeepsTheValid", "Train.SpeedForward = 30\nTrain.SpeedForward = x\n", 30.0f},
+        LineCase{"AllComment", "Train.SpeedForward = ;30\n", 7.0f},
+        LineCase{"CommentAfterTheNumber", "Train.SpeedForward = 30;40\n", 30.0f},
+        LineCase{"LongerKey", "Train.SpeedForwardX = 30\n", 7.0f},
+        LineCase{"BlankInsideTheKey", "Train.Speed Forward = 30\n", 7.0f},
+        LineCase{"SectionsAreNotTracked", "[Tram]\nTrain.SpeedForward = 30\n", 30.0f},
+        LineCase{"LastLineWithoutLineEnd", "Train.SpeedForward = 30", 30.0f},
+        LineCase{"CarriageReturnLineEnd", "Train.SpeedForward = 30\r\n", 30.0f},
+        LineCase{"CarriageReturnLineEnds", "Train.SpeedForward = 30\r\nTram.SpeedForward = 5\r\n", 30.0f},
+        LineCase{"EmptyFile", "", 7.0f},
+        LineCase{"OnlyComments", "; only\n; comments\n", 7.0f},
+        LineCase{"NoKey", "=5\n", 7.0f},
         // A number beyond the 32-bit float range is out of range; a tiny one becomes
         // what narrowing makes of it.
-        LineCase{"Train.SpeedForward = 1e39\n", 7.0f},
-        LineCase{"Train.SpeedForward = -1e39\n", 7.0f},
-        LineCase{"Train.SpeedForward = 3.4028234e38\n", 3.4028234e38f},
-        LineCase{"Train.SpeedForward = 1e-50\n", 0.0f},
-        LineCase{"Train.SpeedForward = -1e-50\n", -0.0f}));
+        LineCase{"BeyondTheFloatRange", "Train.SpeedForward = 1e39\n", 7.0f},
+        LineCase{"BeyondTheNegativeFloatRange", "Train.SpeedForward = -1e39\n", 7.0f},
+        LineCase{"LargestFloat", "Train.SpeedForward = 3.4028234e38\n", 3.4028234e38f},
+        LineCase{"UnderflowsToZero", "Train.SpeedForward = 1e-50\n", 0.0f},
+        LineCase{"UnderflowsToNegativeZero", "Train.SpeedForward = -1e-50\n", -0.0f}),
+    CaseName{});
 
 struct NumberCase {
+    const char* name;
     const char* text;
     std::optional<float> number;  // nothing: no number, or one out of range
     bool outOfRange = false;
@@ -98,17 +103,27 @@ TEST_P(LeadingNumberTest, ReadsTheLongestDecimalNumberAtTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, LeadingNumberTest,
-    testing::Values(NumberCase{"40", 40.0f}, NumberCase{"40abc", 40.0f}, NumberCase{"  -2.5", -2.5f},
-                    NumberCase{"+3", 3.0f}, NumberCase{".5", 0.5f}, NumberCase{"5.", 5.0f},
-                    NumberCase{"-.25x", -0.25f}, NumberCase{"1e", 1.0f}, NumberCase{"1e+", 1.0f},
-                    NumberCase{"1e-", 1.0f}, NumberCase{"2E2", 200.0f}, NumberCase{"1.5e-1z", 0.15f},
-                    NumberCase{"1e2.5", 100.0f}, NumberCase{"0x10", 0.0f}, NumberCase{"1,5", 1.0f},
-                    NumberCase{"007", 7.0f}, NumberCase{"0.88", 0.88f}, NumberCase{"", std::nullopt},
-                    NumberCase{".", std::nullopt}, NumberCase{"-", std::nullopt}, NumberCase{"+-1", std::nullopt},
-                    NumberCase{"e5", std::nullopt}, NumberCase{"inf", std::nullopt},
-                    NumberCase{"-infinity", std::nullopt}, NumberCase{"nan", std::nullopt},
-                    NumberCase{"NaN(1)", std::nullopt}, NumberCase{"1e999", std::nullopt, true},
-                    NumberCase{"-1e999", std::nullopt, true}, NumberCase{"1e39", std::nullopt, true}));
+    testing::Values(NumberCase{"Whole", "40", 40.0f}, NumberCase{"TrailingLetters", "40abc", 40.0f},
+                    NumberCase{"LeadingBlanksAndMinus", "  -2.5", -2.5f}, NumberCase{"Plus", "+3", 3.0f},
+                    NumberCase{"NoIntegerPart", ".5", 0.5f}, NumberCase{"NoFractionDigits", "5.", 5.0f},
+                    NumberCase{"NegativeWithoutIntegerPart", "-.25x", -0.25f},
+                    NumberCase{"ExponentWithoutDigits", "1e", 1.0f},
+                    NumberCase{"ExponentSignWithoutDigits", "1e+", 1.0f},
+                    NumberCase{"ExponentMinusWithoutDigits", "1e-", 1.0f},
+                    NumberCase{"CapitalExponent", "2E2", 200.0f},
+                    NumberCase{"NegativeExponentAndLetter", "1.5e-1z", 0.15f},
+                    NumberCase{"FractionalExponentStops", "1e2.5", 100.0f},
+                    NumberCase{"HexIsNotANumber", "0x10", 0.0f}, NumberCase{"CommaStops", "1,5", 1.0f},
+                    NumberCase{"LeadingZeros", "007", 7.0f}, NumberCase{"DefaultSensitivity", "0.88", 0.88f},
+                    NumberCase{"Empty", "", std::nullopt}, NumberCase{"OnlyAPoint", ".", std::nullopt},
+                    NumberCase{"OnlyAMinus", "-", std::nullopt}, NumberCase{"TwoSigns", "+-1", std::nullopt},
+                    NumberCase{"OnlyAnExponent", "e5", std::nullopt}, NumberCase{"Infinity", "inf", std::nullopt},
+                    NumberCase{"NegativeInfinityWord", "-infinity", std::nullopt},
+                    NumberCase{"NaN", "nan", std::nullopt}, NumberCase{"NaNWithPayload", "NaN(1)", std::nullopt},
+                    NumberCase{"BeyondTheDoubleRange", "1e999", std::nullopt, true},
+                    NumberCase{"BeyondTheNegativeDoubleRange", "-1e999", std::nullopt, true},
+                    NumberCase{"BeyondTheFloatRange", "1e39", std::nullopt, true}),
+    CaseName{});
 
 struct LengthCase {
     const char* name;
@@ -129,9 +144,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberLength,
                                          LengthCase{"SignedExponent", "1e+5x", 4},
                                          LengthCase{"FractionalExponent", "1e2.5", 3},
                                          LengthCase{"HexPrefix", "0x10", 1}, LengthCase{"OutOfRange", "1e999", 5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 struct FlagCase {
+    const char* name;
     const char* value;
     bool startValue;
     bool expected;
@@ -147,13 +163,18 @@ TEST_P(ReadFlag, IsTrueExactlyWhenTheNumberIsOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ReadFlag,
-                         testing::Values(FlagCase{"1", false, true}, FlagCase{"1.0", false, true},
-                                         FlagCase{"1e0", false, true}, FlagCase{"0", true, false},
-                                         FlagCase{"2", true, false}, FlagCase{"0.99", true, false},
-                                         FlagCase{"-1", true, false}, FlagCase{"yes", true, true},
-                                         FlagCase{"yes", false, false}));
+                         testing::Values(FlagCase{"One", "1", false, true},
+                                         FlagCase{"OnePointZero", "1.0", false, true},
+                                         FlagCase{"OneWithExponent", "1e0", false, true},
+                                         FlagCase{"Zero", "0", true, false}, FlagCase{"Two", "2", true, false},
+                                         FlagCase{"JustBelowOne", "0.99", true, false},
+                                         FlagCase{"MinusOne", "-1", true, false},
+                                         FlagCase{"WordKeepsTrue", "yes", true, true},
+                                         FlagCase{"WordKeepsFalse", "yes", false, false}),
+                         CaseName{});
 
 struct IntegerCase {
+    const char* name;
     const char* line;
     int expected;
 };
@@ -170,16 +191,19 @@ TEST_P(ReadInteger, TruncatesTowardZeroAndSaturates) {
     EXPECT_EQ(loaded, GetParam().expected) << GetParam().line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ReadInteger,
-                         testing::Values(IntegerCase{"Train.Seat = 1.9", 1}, IntegerCase{"Displays.Position = -0.5", 0},
-                                         IntegerCase{"Displays.Position = 2", 2},
-                                         IntegerCase{"Displays.Position = -2.7", -2},
-                                         IntegerCase{"Displays.Position = 1e10", INT_MAX},
-                                         IntegerCase{"Displays.Position = -1e10", INT_MIN},
-                                         IntegerCase{"Displays.Position = 2147483647", INT_MAX},
-                                         IntegerCase{"Displays.Position = 2147483520", 2147483520},
-                                         IntegerCase{"Displays.Position = -2147483648", INT_MIN},
-                                         IntegerCase{"Train.Seat = x", 5}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReadInteger,
+    testing::Values(IntegerCase{"SeatTruncated", "Train.Seat = 1.9", 1},
+                    IntegerCase{"NegativeHalfToZero", "Displays.Position = -0.5", 0},
+                    IntegerCase{"Whole", "Displays.Position = 2", 2},
+                    IntegerCase{"NegativeTruncatedTowardZero", "Displays.Position = -2.7", -2},
+                    IntegerCase{"SaturatesAtTheTop", "Displays.Position = 1e10", INT_MAX},
+                    IntegerCase{"SaturatesAtTheBottom", "Displays.Position = -1e10", INT_MIN},
+                    IntegerCase{"LargestIntRoundsUpAsAFloat", "Displays.Position = 2147483647", INT_MAX},
+                    IntegerCase{"LargestFloatBelowTheTop", "Displays.Position = 2147483520", 2147483520},
+                    IntegerCase{"SmallestInt", "Displays.Position = -2147483648", INT_MIN},
+                    IntegerCase{"NotANumberKeepsTheValue", "Train.Seat = x", 5}),
+    CaseName{});
 
 TEST_F(ConfigReader, ClampsFractionsAtEveryLoad) {
     WriteFile(ConfigFileName, "Train.Derailment = 1.5\nTram.Explosion = -3\nTrain.Explosion = 0.25\n");

@@ -12,6 +12,7 @@
 #include "config/settings.h"
 #include "dynamics/derailment.h"
 #include "support/cab_frames.h"
+#include "support/case_name.h"
 #include "support/cab_setup.h"
 #include "world/native_hashes.h"
 
@@ -20,6 +21,7 @@ namespace {
 
 using kelvane_test::AddStraightTrain;
 using kelvane_test::CabFrames;
+using kelvane_test::CaseName;
 using kelvane_test::FreightCars;
 using kelvane_test::PutPlayerInCab;
 using kelvane_test::TramCars;
@@ -144,7 +146,7 @@ TEST_P(ManualKey, RaisesTheRiskOnlyAboveTwoMetresASecond) {
 INSTANTIATE_TEST_SUITE_P(Speeds, ManualKey,
                          testing::Values(ManualCase{"Standing", 0.0, 0.0f}, ManualCase{"AtTwo", 2.0, 0.0f},
                                          ManualCase{"AboveTwo", 2.5, 0.6f}, ManualCase{"Backwards", -5.0, 0.6f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 struct ExcursionCase {
     const char* name;
@@ -166,7 +168,7 @@ TEST_P(Excursion, OnlyAnUnbrokenThirdOfASecondAboveTheThresholdDerails) {
 INSTANTIATE_TEST_SUITE_P(Lengths, Excursion,
                          testing::Values(ExcursionCase{"EightFramesAbove", 1.5f, false},
                                          ExcursionCase{"TwentySevenFramesAbove", 4.0f, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 struct ShakeCase {
     const char* name;
@@ -196,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(Risks, WarningShake,
                                          ShakeCase{"JustAboveHalf", 0.5001f, true, 0.0006f},
                                          ShakeCase{"AtThreshold", 1.0f, true, 3.0f},
                                          ShakeCase{"AboveThreshold", 1.25f, true, 4.5f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 TEST_F(Derailment, TheShakeStopsWhenTheRiskFallsBackAndIsOffBySetting) {
     BoardStraight(5.0);
@@ -242,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExtremeFrames,
                                          FiniteCase{"TinyFrameTime", 1e-30f, 40.0f, 0.99f},
                                          FiniteCase{"NoTopSpeed", FrameTime, 0.0f, 0.88f},
                                          FiniteCase{"TinyTopSpeed", FrameTime, 1e-38f, 1.0f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 TEST_F(Derailment, EveryCarBecomesAFreeVehicleWithTheCrewInTheNewLead) {
     settings.Derailment[Freight] = 1.0f;
@@ -351,7 +353,7 @@ INSTANTIATE_TEST_SUITE_P(Causes, MissingLead,
                                          MissingLeadCase{"TramVanished", true, Tram},
                                          MissingLeadCase{"FreightNotCreated", false, Freight},
                                          MissingLeadCase{"TramNotCreated", false, Tram}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 }  // namespace
 }  // namespace kelvane

@@ -9,12 +9,14 @@
 #include "dynamics/driving.h"
 #include "dynamics/formulas.h"
 #include "support/cab_frames.h"
+#include "support/case_name.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
 namespace {
 
 using kelvane_test::CabFrames;
+using kelvane_test::CaseName;
 
 constexpr int Throttle = 71, Brake = 72, Handbrake = 76;
 constexpr float FrameTime = CabFrames::DefaultFrameTime;
@@ -114,6 +116,7 @@ TEST_F(Driving, ReversingUsesTheBackwardTopSpeed) {
 }
 
 struct HandbrakeCase {
+    const char* name;
     TrainType type;
     float from;
     float rest;
@@ -131,10 +134,12 @@ TEST_P(HandbrakeRest, StopsAtTheRestSpeedOfTheTrainType) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, HandbrakeRest,
-                         testing::Values(HandbrakeCase{Freight, 8.0f, 0.0f}, HandbrakeCase{Freight, -3.0f, 0.0f},
-                                         HandbrakeCase{Freight, 0.0f, 0.0f},
-                                         HandbrakeCase{Tram, 6.0f, static_cast<float>(-0.04)},
-                                         HandbrakeCase{Tram, 0.0f, static_cast<float>(-0.04)}));
+                         testing::Values(HandbrakeCase{"FreightRollingForwards", Freight, 8.0f, 0.0f},
+                                         HandbrakeCase{"FreightRollingBackwards", Freight, -3.0f, 0.0f},
+                                         HandbrakeCase{"FreightAtRest", Freight, 0.0f, 0.0f},
+                                         HandbrakeCase{"TramRollingForwards", Tram, 6.0f, static_cast<float>(-0.04)},
+                                         HandbrakeCase{"TramAtRest", Tram, 0.0f, static_cast<float>(-0.04)}),
+                         CaseName{});
 
 TEST_F(Driving, ATramUsesItsOwnSettings) {
     Board(Tram, 0.0f);
@@ -143,7 +148,7 @@ TEST_F(Driving, ATramUsesItsOwnSettings) {
 }
 
 struct ExtremeCase {
-    const char* what;
+    const char* name;
     float speedForward, speedBackward, acceleration, braking;
 };
 
@@ -160,22 +165,24 @@ TEST_P(ExtremeSettings, NeverHandTheGameAnInfiniteOrUndefinedSpeed) {
     for (const std::set<int>& held : patterns) {
         for (int i = 0; i < 120; ++i) {
             frames.Frame(held);
-            ASSERT_TRUE(std::isfinite(frames.state.speed)) << c.what;
-            ASSERT_TRUE(std::isfinite(ImposedSpeed())) << c.what;
+            ASSERT_TRUE(std::isfinite(frames.state.speed)) << c.name;
+            ASSERT_TRUE(std::isfinite(ImposedSpeed())) << c.name;
         }
     }
-    EXPECT_EQ(sim::hook::NonFiniteFloatArguments(), 0u) << c.what;
+    EXPECT_EQ(sim::hook::NonFiniteFloatArguments(), 0u) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, ExtremeSettings,
-    testing::Values(ExtremeCase{"no top speeds", 0.0f, 0.0f, 1.0f, 2.5f},
-                    ExtremeCase{"negative top speeds", -40.0f, -15.0f, 1.0f, 2.5f},
-                    ExtremeCase{"a tiny top speed", 1e-30f, 1e-30f, 1.0f, 2.5f},
-                    ExtremeCase{"the largest values", 3.4e38f, 3.4e38f, 3.4e38f, 3.4e38f},
-                    ExtremeCase{"the largest acceleration", 40.0f, 15.0f, 3.4e38f, 2.5f},
-                    ExtremeCase{"negative acceleration and braking", 40.0f, 15.0f, -3.4e38f, -3.4e38f},
-                    ExtremeCase{"all zero, as a file without these keys leaves them", 0.0f, 0.0f, 0.0f, 0.0f}));
+    testing::Values(ExtremeCase{"NoTopSpeeds", 0.0f, 0.0f, 1.0f, 2.5f},
+                    ExtremeCase{"NegativeTopSpeeds", -40.0f, -15.0f, 1.0f, 2.5f},
+                    ExtremeCase{"TinyTopSpeeds", 1e-30f, 1e-30f, 1.0f, 2.5f},
+                    ExtremeCase{"LargestValues", 3.4e38f, 3.4e38f, 3.4e38f, 3.4e38f},
+                    ExtremeCase{"LargestAcceleration", 40.0f, 15.0f, 3.4e38f, 2.5f},
+                    ExtremeCase{"NegativeAccelerationAndBraking", 40.0f, 15.0f, -3.4e38f, -3.4e38f},
+                    // As a file without these keys leaves them.
+                    ExtremeCase{"AllZero", 0.0f, 0.0f, 0.0f, 0.0f}),
+    CaseName{});
 
 TEST_F(Driving, WithoutATopSpeedTheTrainHasNoPowerButStillBrakes) {
     Board(Freight, 0.0f);

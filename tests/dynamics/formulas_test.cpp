@@ -14,10 +14,13 @@
 #include "config/settings.h"
 #include "dynamics/formulas.h"
 #include "hook/hook.h"
+#include "support/case_name.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
 namespace {
+
+using kelvane_test::CaseName;
 
 constexpr float Pi = static_cast<float>(std::numbers::pi);
 constexpr float HalfPi = static_cast<float>(std::numbers::pi / 2.0);
@@ -49,6 +52,7 @@ protected:
 // ---- AngleBetween2D ----
 
 struct AngleCase {
+    const char* name;
     float ax, ay, bx, by;
     float angle;
 };
@@ -63,11 +67,14 @@ TEST_P(AngleBetween2DTest, GivesTheUnsignedAngle) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AngleBetween2DTest,
-    testing::Values(AngleCase{1, 0, 0, 1, HalfPi}, AngleCase{1, 0, -1, 0, Pi}, AngleCase{1, 0, 2, 0, 0.0f},
-                    AngleCase{1, 0, 0, -1, HalfPi}, AngleCase{1, 0, 3, 3, Pi / 4.0f},
-                    AngleCase{3, 4, -4, 3, HalfPi}, AngleCase{3, 4, -6, -8, Pi},
+    testing::Values(AngleCase{"RightAngle", 1, 0, 0, 1, HalfPi}, AngleCase{"Opposite", 1, 0, -1, 0, Pi},
+                    AngleCase{"SameDirection", 1, 0, 2, 0, 0.0f}, AngleCase{"RightAngleClockwise", 1, 0, 0, -1, HalfPi},
+                    AngleCase{"Diagonal", 1, 0, 3, 3, Pi / 4.0f}, AngleCase{"RightAngleOffAxis", 3, 4, -4, 3, HalfPi},
+                    AngleCase{"OppositeOffAxis", 3, 4, -6, -8, Pi},
                     // A vector without length.
-                    AngleCase{0, 0, 1, 0, 0.0f}, AngleCase{0, 0, 0, 0, 0.0f}, AngleCase{-5, 2, 0, 0, 0.0f}));
+                    AngleCase{"FirstWithoutLength", 0, 0, 1, 0, 0.0f}, AngleCase{"BothWithoutLength", 0, 0, 0, 0, 0.0f},
+                    AngleCase{"SecondWithoutLength", -5, 2, 0, 0, 0.0f}),
+    CaseName{});
 
 TEST(AngleBetween2D, ParallelVectorsWhoseCosineRoundsPastOneStillGiveAnAngle) {
     // sqrt(2) x sqrt(2) rounds to just below 2 in floats, so the cosine of (1, 1) with
@@ -128,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OffHeading("JustUnderTheLimitOff", 0.299, 5, 5), OffHeading("JustOverTheLimitOff", 0.301, 5, -5),
                     OffHeading("JustUnderTheLimitOffToTheRight", -0.299, 5, 5),
                     OffHeading("Sideways", std::numbers::pi / 2, 5, -5)),
-    [](const testing::TestParamInfo<MotionCase>& info) { return std::string(info.param.name); });
+    CaseName{});
 
 TEST(SignedTrainSpeed, AsksHeadingThenWorldVelocityThenSpeedOfTheEntity) {
     sim::hook::Reset();
@@ -149,6 +156,7 @@ TEST(SignedTrainSpeed, AsksHeadingThenWorldVelocityThenSpeedOfTheEntity) {
 // ---- DistanceToLine2D and DistanceToSegment2D ----
 
 struct DistanceCase {
+    const char* name;
     float px, py, ax, ay, bx, by;
     float distance;
 };
@@ -162,12 +170,17 @@ TEST_P(DistanceToLine2DTest, MeasuresToTheInfiniteLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DistanceToLine2DTest,
-    testing::Values(DistanceCase{0, 5, 0, 0, 10, 0, 5}, DistanceCase{20, 5, 0, 0, 10, 0, 5},
-                    DistanceCase{-7, -5, 0, 0, 10, 0, 5}, DistanceCase{-7, -5, 10, 0, 0, 0, 5},
-                    DistanceCase{4, 0, 0, 0, 10, 0, 0}, DistanceCase{0, 0, 1, 0, 0, 1, std::sqrt(0.5f)},
-                    DistanceCase{1, 1, 1, 0, 0, 1, std::sqrt(0.5f)}, DistanceCase{13, 7, 10, 3, 10, 50, 3},
+    testing::Values(DistanceCase{"AboveTheStart", 0, 5, 0, 0, 10, 0, 5},
+                    DistanceCase{"BeyondTheEnd", 20, 5, 0, 0, 10, 0, 5},
+                    DistanceCase{"BeforeTheStartBelow", -7, -5, 0, 0, 10, 0, 5},
+                    DistanceCase{"EndsSwapped", -7, -5, 10, 0, 0, 0, 5},
+                    DistanceCase{"OnTheLine", 4, 0, 0, 0, 10, 0, 0},
+                    DistanceCase{"DiagonalLineFromTheOrigin", 0, 0, 1, 0, 0, 1, std::sqrt(0.5f)},
+                    DistanceCase{"DiagonalLineFromBeyond", 1, 1, 1, 0, 0, 1, std::sqrt(0.5f)},
+                    DistanceCase{"VerticalLine", 13, 7, 10, 3, 10, 50, 3},
                     // A and B coincide: no line.
-                    DistanceCase{3, 4, 1, 1, 1, 1, 0}));
+                    DistanceCase{"NoLine", 3, 4, 1, 1, 1, 1, 0}),
+    CaseName{});
 
 class DistanceToSegment2DTest : public testing::TestWithParam<DistanceCase> {};
 
@@ -178,17 +191,20 @@ TEST_P(DistanceToSegment2DTest, MeasuresToTheNearestPointOfTheSegment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DistanceToSegment2DTest,
-    testing::Values(DistanceCase{20, 5, 0, 0, 10, 0, std::sqrt(125.0f)},  // beyond B
-                    DistanceCase{-3, 4, 0, 0, 10, 0, 5},                  // before A
-                    DistanceCase{5, 5, 0, 0, 10, 0, 5}, DistanceCase{5, -5, 0, 0, 10, 0, 5},
-                    DistanceCase{10, 0, 0, 0, 10, 0, 0}, DistanceCase{2, 0, 0, 0, 2, 2, std::sqrt(2.0f)},
-                    DistanceCase{0, 0, 5, 1, 5, -1, 5},
+    testing::Values(DistanceCase{"BeyondB", 20, 5, 0, 0, 10, 0, std::sqrt(125.0f)},
+                    DistanceCase{"BeforeA", -3, 4, 0, 0, 10, 0, 5},
+                    DistanceCase{"AboveTheMiddle", 5, 5, 0, 0, 10, 0, 5},
+                    DistanceCase{"BelowTheMiddle", 5, -5, 0, 0, 10, 0, 5}, DistanceCase{"AtB", 10, 0, 0, 0, 10, 0, 0},
+                    DistanceCase{"BesideADiagonal", 2, 0, 0, 0, 2, 2, std::sqrt(2.0f)},
+                    DistanceCase{"BesideAVerticalSegment", 0, 0, 5, 1, 5, -1, 5},
                     // A and B coincide: the distance to A.
-                    DistanceCase{4, 5, 1, 1, 1, 1, 5}));
+                    DistanceCase{"APoint", 4, 5, 1, 1, 1, 1, 5}),
+    CaseName{});
 
 // ---- AccelerationStep ----
 
 struct CurveCase {
+    const char* name;
     float speed;
     float maxSpeed;
     float factor;  // the gain per unit of acceleration and of frame time
@@ -210,14 +226,20 @@ TEST_P(AccelerationCurve, FollowsThePiecewiseCurveForEitherDirection) {
 // maxSpeed, and on to 0 at twice maxSpeed and below.
 INSTANTIATE_TEST_SUITE_P(
     Table, AccelerationCurve,
-    testing::Values(CurveCase{0, 40, 0.2f}, CurveCase{0.25f, 40, 0.6f}, CurveCase{0.5f, 40, 1.0f},
-                    CurveCase{40, 40, 0.02f}, CurveCase{80, 40, 0.0f}, CurveCase{20.25f, 40, 0.51f},
-                    CurveCase{60, 40, 0.01f}, CurveCase{120, 40, -0.02f}, CurveCase{0.4999f, 40, 0.99984f},
-                    CurveCase{0.5f, 25, 1.0f}, CurveCase{12.75f, 25, 0.51f}, CurveCase{25, 25, 0.02f},
-                    CurveCase{50, 25, 0.0f}, CurveCase{60, 60, 0.02f}, CurveCase{7, 7, 0.02f},
-                    CurveCase{14, 7, 0.0f},
+    testing::Values(CurveCase{"AtRest", 0, 40, 0.2f}, CurveCase{"HalfWayUp", 0.25f, 40, 0.6f},
+                    CurveCase{"AtThePeak", 0.5f, 40, 1.0f}, CurveCase{"AtTopSpeed", 40, 40, 0.02f},
+                    CurveCase{"AtTwiceTopSpeed", 80, 40, 0.0f}, CurveCase{"HalfWayDown", 20.25f, 40, 0.51f},
+                    CurveCase{"BeyondTopSpeed", 60, 40, 0.01f}, CurveCase{"BeyondTwiceTopSpeed", 120, 40, -0.02f},
+                    CurveCase{"JustBelowThePeak", 0.4999f, 40, 0.99984f}, CurveCase{"TramAtThePeak", 0.5f, 25, 1.0f},
+                    CurveCase{"TramHalfWayDown", 12.75f, 25, 0.51f}, CurveCase{"TramAtTopSpeed", 25, 25, 0.02f},
+                    CurveCase{"TramAtTwiceTopSpeed", 50, 25, 0.0f}, CurveCase{"EngineerAtTopSpeed", 60, 60, 0.02f},
+                    CurveCase{"TramBackwardsAtTopSpeed", 7, 7, 0.02f},
+                    CurveCase{"TramBackwardsAtTwiceTopSpeed", 14, 7, 0.0f},
                     // A maxSpeed of 0.5 or less skips the middle piece.
-                    CurveCase{0.3f, 0.4f, 0.68f}, CurveCase{0.5f, 0.4f, 0.015f}, CurveCase{0.8f, 0.4f, 0.0f}));
+                    CurveCase{"LowTopSpeedRising", 0.3f, 0.4f, 0.68f},
+                    CurveCase{"LowTopSpeedBeyondIt", 0.5f, 0.4f, 0.015f},
+                    CurveCase{"LowTopSpeedAtTwiceIt", 0.8f, 0.4f, 0.0f}),
+    CaseName{});
 
 TEST_F(WithFrameTime, AccelerationStepExamples) {
     frameTime = 0.02f;
@@ -243,6 +265,7 @@ TEST_F(WithFrameTime, EachSpeedStepAsksTheFrameTimeOnce) {
 // ---- BrakingStep ----
 
 struct BrakingCase {
+    const char* name;
     float speed;
     float maxSpeed;
     float braking;
@@ -260,10 +283,15 @@ TEST_P(BrakingCurve, GrowsLinearlyFromHalfBrakingAtRest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BrakingCurve,
-                         testing::Values(BrakingCase{0, 40, 2.5f, 1.25f}, BrakingCase{40, 40, 2.5f, 2.5f},
-                                         BrakingCase{-40, 40, 2.5f, 2.5f}, BrakingCase{20, 40, 2.5f, 1.875f},
-                                         BrakingCase{80, 40, 2.5f, 3.75f}, BrakingCase{-12.5f, 25, 5.5f, 4.125f},
-                                         BrakingCase{30, 60, 4, 3}, BrakingCase{10, 40, 0, 0}));
+                         testing::Values(BrakingCase{"AtRest", 0, 40, 2.5f, 1.25f},
+                                         BrakingCase{"AtTopSpeed", 40, 40, 2.5f, 2.5f},
+                                         BrakingCase{"BackwardsAtTopSpeed", -40, 40, 2.5f, 2.5f},
+                                         BrakingCase{"AtHalfTopSpeed", 20, 40, 2.5f, 1.875f},
+                                         BrakingCase{"AtTwiceTopSpeed", 80, 40, 2.5f, 3.75f},
+                                         BrakingCase{"TramBackwardsAtHalfTopSpeed", -12.5f, 25, 5.5f, 4.125f},
+                                         BrakingCase{"EngineerAtHalfTopSpeed", 30, 60, 4, 3},
+                                         BrakingCase{"NoBraking", 10, 40, 0, 0}),
+                         CaseName{});
 
 // ---- Mends: no top speed, extreme settings, no frame time ----
 

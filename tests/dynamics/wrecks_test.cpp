@@ -11,12 +11,14 @@
 #include "config/settings.h"
 #include "dynamics/wrecks.h"
 #include "support/cab_frames.h"
+#include "support/case_name.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
 namespace {
 
 using kelvane_test::CabFrames;
+using kelvane_test::CaseName;
 
 // Every frame is a sampling pass at this frame time, which is a binary fraction so that
 // speeds and changes come out exact.
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Changes, ExplosionStrength,
                                          StrengthCase{"HalfWay", 42.5, true, 0.6f, 0.5f},
                                          StrengthCase{"AtTheTop", 70.0, true, 1.0f, 1.0f},
                                          StrengthCase{"BeyondTheTop", 200.0, true, 1.0f, 1.0f}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName{});
 
 TEST_F(Wrecks, FullSensitivityExplodesAtAnyChangeAtFullStrength) {
     settings.Explosion[Freight] = 1.0f;

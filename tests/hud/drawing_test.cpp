@@ -13,6 +13,7 @@
 
 #include "hook/hook.h"
 #include "hud/drawing.h"
+#include "support/case_name.h"
 #include "world/native_hashes.h"
 
 namespace kelvane {
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"EmptyText", 0.5f, 0.35f, 128, ""}, TextCase{"EmptyOpaqueText", 0.01f, 0.35f, -1, ""},
                     // Longer than any short-string buffer: lives on the heap.
                     TextCase{"LongText", 0.5f, 0.35f, 200, std::string(300, 'x')}),
-    [](const testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+    kelvane_test::CaseName{});
 
 // ---- Rectangles and bars ----
 
@@ -121,6 +122,7 @@ TEST_F(Drawing, RectIsOneThinRectangleWithFullRed) {
 }
 
 struct BarCase {
+    const char* name;
     float fraction;
     float fillX;
     float fillWidth;
@@ -153,12 +155,15 @@ constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float Infinity = std::numeric_limits<float>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(Fractions, DrawBar,
-                         testing::Values(BarCase{0.0f, 0.45f, 0.0f}, BarCase{0.5f, 0.475f, 0.05f},
-                                         BarCase{0.25f, 0.4625f, 0.025f}, BarCase{1.0f, 0.5f, 0.1f},
+                         testing::Values(BarCase{"Empty", 0.0f, 0.45f, 0.0f}, BarCase{"Half", 0.5f, 0.475f, 0.05f},
+                                         BarCase{"Quarter", 0.25f, 0.4625f, 0.025f}, BarCase{"Full", 1.0f, 0.5f, 0.1f},
                                          // Outside 0..1 the fill stops at the background's ends.
-                                         BarCase{1.7f, 0.5f, 0.1f}, BarCase{Infinity, 0.5f, 0.1f},
-                                         BarCase{-0.2f, 0.45f, 0.0f}, BarCase{-Infinity, 0.45f, 0.0f},
-                                         BarCase{NaN, 0.45f, 0.0f}));
+                                         BarCase{"AboveOne", 1.7f, 0.5f, 0.1f},
+                                         BarCase{"Infinite", Infinity, 0.5f, 0.1f},
+                                         BarCase{"Negative", -0.2f, 0.45f, 0.0f},
+                                         BarCase{"NegativeInfinite", -Infinity, 0.45f, 0.0f},
+                                         BarCase{"NaN", NaN, 0.45f, 0.0f}),
+                         kelvane_test::CaseName{});
 
 TEST_F(Drawing, EmptyAndFullBarsAreExact) {
     DrawHudBar(0.5f, 0.0f, 255, 255);

@@ -10,6 +10,7 @@
 #include "scenario/expectations.h"
 #include "scenario/scenario_run.h"
 #include "scenario/world_view.h"
+#include "support/case_name.h"
 
 namespace sim {
 namespace {
@@ -48,6 +49,7 @@ Played Play(const std::string& tables) {
 }
 
 struct ErrorCase {
+    const char* name;
     const char* topLevel;
     const char* tables;
     const char* message;
@@ -67,19 +69,26 @@ TEST_P(ScenarioErrors, NameTheLineAndTheFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ScenarioErrors,
-    testing::Values(ErrorCase{"speed = 3\n", "", "unknown key 'speed' in the scenario"},
-                    ErrorCase{"", "[[trains]]\ncars = [\"tram\"]\nwheels = 4\n", "unknown key 'wheels' in a train"},
-                    ErrorCase{"", "[[input]]\ncontrol = \"jump\"\nat = 1\n", "control must be"},
-                    ErrorCase{"", "[[events]]\nat = 1\naction = \"explode\"\n", "unknown action"},
-                    ErrorCase{"", "[[events]]\nat = 1\naction = \"train_vanishes\"\n", "needs the train"},
-                    ErrorCase{"", "[[expect]]\nplayer_seat = 0\n", "exactly one of at, within, during"},
-                    ErrorCase{"", "[[expect]]\nat = 1\nspeed_min = 1\n", "need the train"},
-                    ErrorCase{"", "[[expect]]\nwithin = [3, 1]\nderailed = true\n", "must not end before"},
-                    ErrorCase{"", "[[walls]]\nfrom = [1]\nto = [2, 2]\n", "[x, y]"},
-                    ErrorCase{"", "[[expect]]\nat = 1\nbar_fill_min = 0.5\n", "need the bar's line"},
-                    ErrorCase{"", "[[expect]]\nat = 1\nbar_at = 0.5\nbar_colour = \"blue\"\n", "\"red\" or \"white\""},
-                    ErrorCase{"", "[[expect]]\nat = 1\ncruise_max = 0\n", "need the train"},
-                    ErrorCase{"frame_time = [1\n", "", ""}));
+    testing::Values(ErrorCase{"UnknownTopLevelKey", "speed = 3\n", "", "unknown key 'speed' in the scenario"},
+                    ErrorCase{"UnknownTrainKey", "", "[[trains]]\ncars = [\"tram\"]\nwheels = 4\n",
+                              "unknown key 'wheels' in a train"},
+                    ErrorCase{"UnknownControl", "", "[[input]]\ncontrol = \"jump\"\nat = 1\n", "control must be"},
+                    ErrorCase{"UnknownAction", "", "[[events]]\nat = 1\naction = \"explode\"\n", "unknown action"},
+                    ErrorCase{"VanishingWithoutATrain", "", "[[events]]\nat = 1\naction = \"train_vanishes\"\n",
+                              "needs the train"},
+                    ErrorCase{"ExpectationWithoutATime", "", "[[expect]]\nplayer_seat = 0\n",
+                              "exactly one of at, within, during"},
+                    ErrorCase{"SpeedWithoutATrain", "", "[[expect]]\nat = 1\nspeed_min = 1\n", "need the train"},
+                    ErrorCase{"WindowEndingBeforeItStarts", "", "[[expect]]\nwithin = [3, 1]\nderailed = true\n",
+                              "must not end before"},
+                    ErrorCase{"PointWithOneCoordinate", "", "[[walls]]\nfrom = [1]\nto = [2, 2]\n", "[x, y]"},
+                    ErrorCase{"BarFillWithoutItsLine", "", "[[expect]]\nat = 1\nbar_fill_min = 0.5\n",
+                              "need the bar's line"},
+                    ErrorCase{"UnknownBarColour", "", "[[expect]]\nat = 1\nbar_at = 0.5\nbar_colour = \"blue\"\n",
+                              "\"red\" or \"white\""},
+                    ErrorCase{"CruiseWithoutATrain", "", "[[expect]]\nat = 1\ncruise_max = 0\n", "need the train"},
+                    ErrorCase{"MalformedToml", "frame_time = [1\n", "", ""}),
+    kelvane_test::CaseName{});
 
 TEST(ScenarioFile, ReadsTheWholeWorld) {
     const Scenario scenario = ParseScenario(Text("ini = \"Trains.EnterDelay = 0\\n\"\n", R"(

@@ -103,9 +103,18 @@ TEST_F(StandInHook, ExtraArgumentsBeyondTheSlotsAreDroppedSafely) {
     EXPECT_EQ(hook::CallLog().back().argumentCount, hook::MaxArguments);
 }
 
-TEST_F(StandInHook, ScriptWaitOutsideAScriptReturnsAtOnce) {
+TEST_F(StandInHook, ScriptWaitOnTheHostSideNeitherSwitchesNorDelaysAnyScript) {
+    scriptRegister(&moduleA, SleepingScript);
+    scriptRegister(&moduleB, CountingScript);
+    simulation.RunFrames(1, 0.02f);
+    ASSERT_EQ(sleeperWakeups, 1);
+    // No script runs here, so there is nothing to switch from, and no script's wait to set.
     scriptWait(0);
-    SUCCEED() << "no script runs on the host side, so there is nothing to switch from";
+    scriptWait(1000);
+    EXPECT_EQ(slices, 1) << "no script was resumed";
+    simulation.RunFrames(5, 0.02f);  // to 120 ms: the sleeper wakes at 100 ms as it asked
+    EXPECT_EQ(slices, 6);
+    EXPECT_EQ(sleeperWakeups, 2);
 }
 
 }  // namespace

@@ -314,7 +314,13 @@ TEST_P(CruiseControl, TheGamesTrainControlReachesTheCruiseSpeedAtABoundedRate) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Speeds, CruiseControl,
-                         testing::Values(CruiseCase{12.0, false}, CruiseCase{-6.0, false}, CruiseCase{8.0, true}));
+                         testing::Values(CruiseCase{12.0, false}, CruiseCase{-6.0, false}, CruiseCase{8.0, true}),
+                         [](const testing::TestParamInfo<CruiseCase>& info) {
+                             const CruiseCase& c = info.param;
+                             return std::string(c.cruise < 0.0 ? "Backwards" : "Forwards") +
+                                    std::to_string(static_cast<int>(std::fabs(c.cruise))) +
+                                    (c.againstTrack ? "FacingAgainstTheTrack" : "FacingAlongTheTrack");
+                         });
 
 TEST_F(WorldTest, SetTrainSpeedHoldsForItsFrameOnly) {
     const Handle lead = AddLocomotiveOnALine({FreightLocomotiveModel}, 0.0, 5000.0);
