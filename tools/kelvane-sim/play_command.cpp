@@ -154,6 +154,8 @@ void PlayInRealTime(PlayServer& server, HeldKeys& keys) {
 }  // namespace
 
 int RunPlayCommand(const PlayOptions& options) {
+    // From the start, so that a stop while starting up still cleans up.
+    StopSignals signals;
     std::optional<std::string> scenarioPath;
     if (options.scenario) scenarioPath = std::filesystem::absolute(*options.scenario).string();
     GameFolder folder(options.gameDir);
@@ -174,7 +176,6 @@ int RunPlayCommand(const PlayOptions& options) {
         return 2;
     }
 
-    StopSignals signals;
     LoadPlugin();
     std::cout << "kelvane-sim play: open http://127.0.0.1:" << server.Port() << "/ in a browser\n"
               << "kelvane-sim play: game folder " << folder.Path().string()
