@@ -4,11 +4,13 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "hook/hook.h"
 #include "host_api/line_sink_stream.h"
 #include "scenario/ride_record_json.h"
+#include "scenario/play_view.h"
 #include "scenario/scenario.h"
 #include "scenario/scenario_run.h"
 #include "world/simulation.h"
@@ -24,10 +26,12 @@ std::unique_ptr<sim::Simulation>& CurrentSimulation() {
     return *simulation;
 }
 
-// The scenario a run plays, and its runner, which has built the world.
+// The scenario a run plays, its runner, which has built the world, and what a play
+// page is shown of that world.
 struct LoadedScenario {
     sim::Scenario scenario;
     std::unique_ptr<sim::ScenarioRunner> runner;
+    sim::PlayView view;
 };
 
 std::optional<LoadedScenario>& Loaded() {
@@ -161,6 +165,31 @@ int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink r
     outputs.report = report;
     outputs.context = context;
     return KsimPlayScenario(&outputs);
+}
+
+int KsimPlayFrame(const int* heldControls, int heldCount, float frameTime) {
+    if (!Loaded()) return -1;
+    std::set<int> held;
+    for (int i = 0; heldControls != nullptr && i < heldCount; ++i) held.insert(heldControls[i]);
+    Simulation().RunFrame(frameTime, std::move(held));
+    Loaded()->view.Observe(Simulation().world());
+    return 0;
+}
+
+void KsimWalkPlayer(float directionX, float directionY, int running) {
+    sim::World& world = Simulation().world();
+    world.WalkPedInDirection(world.PlayerPed(), {directionX, directionY, 0.0},
+                             running != 0 ? sim::Gait::Run : sim::Gait::Walk);
+}
+
+void KsimDescribeScene(double sampleSpacing, KsimLineSink sink, void* context) {
+    if (!Loaded() || sink == nullptr || !(sampleSpacing > 0.0)) return;
+    sink(context, sim::DescribeScene(Simulation().world(), sampleSpacing).c_str());
+}
+
+void KsimDescribeFrame(KsimLineSink sink, void* context) {
+    if (!Loaded() || sink == nullptr) return;
+    sink(context, Loaded()->view.DescribeFrame(Simulation().world()).c_str());
 }
 
 }  // extern "C"

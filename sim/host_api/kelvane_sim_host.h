@@ -70,6 +70,25 @@ KSIM_API int KsimPlayScenario(const KsimPlayOutputs* outputs);
    it is null) and the report. */
 KSIM_API int KsimRunScenario(const char* tracePath, KsimLineSink timeline, KsimLineSink report, void* context);
 
+/* Playing by hand: the loaded scenario's world, without its timeline of inputs, events
+   and expectations, driven one frame at a time with the plug-in registered. */
+
+/* Runs one frame of frameTime seconds with heldCount controls of input group 2 held.
+   Returns 0, or -1 when no scenario is loaded. */
+KSIM_API int KsimPlayFrame(const int* heldControls, int heldCount, float frameTime);
+
+/* From the next frame on, the player walks along (directionX, directionY) in the plane,
+   running when running is non-zero, until the next call; a zero direction stands still.
+   A player in a seat stays in it. */
+KSIM_API void KsimWalkPlayer(float directionX, float directionY, int running);
+
+/* One JSON line each: the still scene (tracks sampled every sampleSpacing metres along
+   the curve the world lays, walls), and the frame just played (the player and other
+   peds, trains, vehicles, the draw list, explosions of the last moments). Nothing is
+   written when no scenario is loaded. */
+KSIM_API void KsimDescribeScene(double sampleSpacing, KsimLineSink sink, void* context);
+KSIM_API void KsimDescribeFrame(KsimLineSink sink, void* context);
+
 #ifdef __cplusplus
 }
 #endif

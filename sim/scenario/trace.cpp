@@ -1,24 +1,13 @@
 #include "scenario/trace.h"
 
-#include <nlohmann/json.hpp>
-
+#include "scenario/float_json.h"
 #include "scenario/world_view.h"
 
 namespace sim {
 
 namespace {
 
-// Field order as written; numbers as the 32-bit floats the game works with.
-using Json = nlohmann::basic_json<nlohmann::ordered_map, std::vector, std::string, bool, std::int64_t,
-                                  std::uint64_t, float>;
-
-Json Point(const Vec3& v) {
-    return Json::array({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
-}
-
-Json Optional(const std::optional<double>& value) {
-    return value ? Json(static_cast<float>(*value)) : Json(nullptr);
-}
+using Json = FloatJson;
 
 }  // namespace
 
@@ -31,7 +20,7 @@ void WriteTraceLine(std::ostream& out, const World& world, double frameStart, st
 
     const Ped* player = world.FindPed(world.PlayerPed());
     Json playerJson;
-    playerJson["pos"] = Point(player->position);
+    playerJson["pos"] = JsonPoint(player->position);
     playerJson["vehicle"] = player->vehicle;
     playerJson["seat"] = player->vehicle != 0 ? Json(player->seat) : Json(nullptr);
     playerJson["dead"] = player->dead;
@@ -44,9 +33,9 @@ void WriteTraceLine(std::ostream& out, const World& world, double frameStart, st
         Json entry;
         entry["name"] = train.name;
         entry["lead"] = train.cars.front();
-        entry["pos"] = lead ? Point(lead->position) : Json(nullptr);
+        entry["pos"] = lead ? JsonPoint(lead->position) : Json(nullptr);
         entry["speed"] = static_cast<float>(train.speed);
-        entry["set_speed"] = Optional(train.appliedCommand);
+        entry["set_speed"] = JsonOptional(train.appliedCommand);
         entry["cruise"] = static_cast<float>(train.cruiseSpeed);
         trains.push_back(entry);
     }
@@ -59,7 +48,7 @@ void WriteTraceLine(std::ostream& out, const World& world, double frameStart, st
         entry["model"] = vehicle.model;
         const std::string train = TrainNameOf(world, handle);
         entry["train"] = train.empty() ? Json(nullptr) : Json(train);
-        entry["pos"] = Point(vehicle.position);
+        entry["pos"] = JsonPoint(vehicle.position);
         entry["speed"] = static_cast<float>(Length(vehicle.velocity));
         Json doors = Json::array();
         for (float ratio : vehicle.doors) doors.push_back(ratio);
@@ -95,7 +84,7 @@ void WriteTraceLine(std::ostream& out, const World& world, double frameStart, st
 
     Json explosions = Json::array();
     for (const Explosion& explosion : world.Frame().explosions) {
-        explosions.push_back({{"pos", Point(explosion.position)},
+        explosions.push_back({{"pos", JsonPoint(explosion.position)},
                               {"type", explosion.type},
                               {"damage", explosion.damageScale},
                               {"audible", explosion.audible},

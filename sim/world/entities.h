@@ -36,8 +36,10 @@ struct Ped {
     // Just out of a vehicle, the game still has the ped using it for a moment.
     Handle steppingAwayFrom = 0;
     double steppingAwayTime = 0.0;
-    // Walking by the scenario's orders.
+    // Walking by the scenario's orders, to a target, or by a player's keys, in a direction
+    // (a unit vector in the plane) until told otherwise.
     std::optional<Vec3> walkTarget;
+    std::optional<Vec3> walkDirection;
     double walkSpeed = 0.0;
 };
 

@@ -250,6 +250,9 @@ void World::AdvancePeds(double dt) {
         }
         if (ped.vehicle != 0) {
             FollowVehicle(ped);
+        } else if (ped.walkDirection && !ped.dead) {
+            ped.forward = *ped.walkDirection;
+            ped.position = ped.position + *ped.walkDirection * (ped.walkSpeed * dt);
         } else if (ped.walkTarget && !ped.dead) {
             const Vec3 toTarget = *ped.walkTarget - ped.position;
             const double remaining = Length2D(toTarget);
@@ -295,7 +298,7 @@ std::optional<Vec3> World::ForwardOf(Handle entity) const {
 std::optional<Vec3> World::VelocityOf(Handle entity) const {
     if (const Ped* ped = FindPed(entity)) {
         if (const Vehicle* vehicle = FindVehicle(ped->vehicle)) return vehicle->velocity;
-        return ped->walkTarget ? ped->forward * ped->walkSpeed : Vec3{};
+        return ped->walkTarget || ped->walkDirection ? ped->forward * ped->walkSpeed : Vec3{};
     }
     if (const Vehicle* vehicle = FindVehicle(entity)) return vehicle->velocity;
     return std::nullopt;
@@ -373,6 +376,7 @@ void World::SetPedIntoVehicle(Handle pedHandle, Handle vehicleHandle, int seat) 
     ped->vehicle = vehicleHandle;
     ped->seat = seat;
     ped->walkTarget.reset();
+    ped->walkDirection.reset();
     FollowVehicle(*ped);
 }
 
@@ -394,6 +398,7 @@ void World::SetEntityCoords(Handle entity, const Vec3& position) {
         RemoveFromSeat(*ped);  // a ped moved by script is taken out of its seat
         ped->position = position;
         ped->walkTarget.reset();
+        ped->walkDirection.reset();
     } else if (Vehicle* vehicle = FindVehicle(entity); vehicle != nullptr && vehicle->train < 0) {
         vehicle->position = position;
     }
@@ -491,6 +496,7 @@ void World::KillPed(Handle handle) {
     if (Ped* ped = FindPed(handle)) {
         ped->dead = true;
         ped->walkTarget.reset();
+        ped->walkDirection.reset();
         ped->task = {};
     }
 }
@@ -515,7 +521,23 @@ void World::WalkPedTo(Handle handle, const Vec3& target, double speed) {
     Ped* ped = FindPed(handle);
     if (ped == nullptr || ped->vehicle != 0) return;
     ped->walkTarget = target;
+    ped->walkDirection.reset();
     ped->walkSpeed = speed;
+}
+
+void World::WalkPedInDirection(Handle handle, const Vec3& direction, Gait gait) {
+    Ped* ped = FindPed(handle);
+    if (ped == nullptr || ped->vehicle != 0 || ped->dead) return;
+    const Vec3 flat{direction.x, direction.y, 0.0};
+    const double length = Length2D(flat);
+    if (!(length > 0.0) || !std::isfinite(length)) {
+        ped->walkDirection.reset();
+        return;
+    }
+    ped->walkTarget.reset();
+    ped->walkDirection = flat * (1.0 / length);
+    ped->forward = *ped->walkDirection;
+    ped->walkSpeed = gait == Gait::Run ? PedRunningSpeed : PedWalkingSpeed;
 }
 
 Handle World::FindTrainCar(const std::string& trainName, int index) const {

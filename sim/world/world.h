@@ -33,6 +33,11 @@ struct CarGeometry {
 };
 CarGeometry GeometryOf(ModelHash model);
 
+// How fast a ped goes on foot, as in the game.
+inline constexpr double PedWalkingSpeed = 1.4;  // m/s
+inline constexpr double PedRunningSpeed = 5.0;
+enum class Gait { Walk, Run };
+
 struct CarSpec {
     ModelHash model = 0;
     bool reversed = false;
@@ -123,6 +128,9 @@ public:
     void VanishTrain(const std::string& name);
     void BlockDoor(Handle vehicle, int door, float limit);
     void WalkPedTo(Handle ped, const Vec3& target, double speed);
+    // A ped on foot walks (or runs) along the direction in the plane until told otherwise;
+    // a zero direction stops it. A ped in a vehicle or dead stays where it is.
+    void WalkPedInDirection(Handle ped, const Vec3& direction, Gait gait);
     Handle FindTrainCar(const std::string& trainName, int index) const;
 
     // What this frame shows, and counters over the whole run.

@@ -513,6 +513,67 @@ TEST_F(WorldTest, HandlesThatDoNotExistGetZerosAndChangeNothing) {
     simulation.RunFrames(5, FrameTime);
 }
 
+struct WalkCase {
+    const char* name;
+    Vec3 direction;
+    Gait gait;
+    double speed;  // m/s the game moves a ped on foot at
+};
+
+class WalkingInADirection : public WorldTest, public testing::WithParamInterface<WalkCase> {};
+
+TEST_P(WalkingInADirection, APedOnFootKeepsItsGaitAlongTheDirectionAndFacesIt) {
+    const Handle player = kelvane::PLAYER_PED_ID();
+    world().PlacePed(player, {10.0, 20.0, 1.0}, 0.0);
+    world().WalkPedInDirection(player, GetParam().direction, GetParam().gait);
+    simulation.RunFrames(120, FrameTime);  // two seconds
+    const Vec3 unit = Normalized({GetParam().direction.x, GetParam().direction.y, 0.0});
+    const kelvane::Vector3 at = kelvane::GET_ENTITY_COORDS(player, true);
+    EXPECT_NEAR(at.x, 10.0 + unit.x * GetParam().speed * 2.0, 1e-3);
+    EXPECT_NEAR(at.y, 20.0 + unit.y * GetParam().speed * 2.0, 1e-3);
+    EXPECT_FLOAT_EQ(at.z, 1.0f) << "on flat ground";
+    EXPECT_NEAR(kelvane::GET_ENTITY_FORWARD_X(player), unit.x, 1e-6);
+    EXPECT_NEAR(kelvane::GET_ENTITY_FORWARD_Y(player), unit.y, 1e-6);
+    EXPECT_NEAR(kelvane::GET_ENTITY_SPEED(player), GetParam().speed, 1e-4);
+
+    world().WalkPedInDirection(player, {}, GetParam().gait);
+    simulation.RunFrame(FrameTime);
+    const kelvane::Vector3 stopped = kelvane::GET_ENTITY_COORDS(player, true);
+    simulation.RunFrames(30, FrameTime);
+    const kelvane::Vector3 later = kelvane::GET_ENTITY_COORDS(player, true);
+    EXPECT_EQ(later.x, stopped.x) << "a zero direction stops the ped";
+    EXPECT_EQ(later.y, stopped.y);
+    EXPECT_EQ(kelvane::GET_ENTITY_SPEED(player), 0.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gaits, WalkingInADirection,
+    testing::Values(WalkCase{"WalkNorth", {0.0, 1.0, 0.0}, Gait::Walk, PedWalkingSpeed},
+                    WalkCase{"WalkSouthWest", {-3.0, -3.0, 0.0}, Gait::Walk, PedWalkingSpeed},
+                    WalkCase{"RunEast", {2.0, 0.0, 0.0}, Gait::Run, PedRunningSpeed},
+                    WalkCase{"RunWestIgnoringHeight", {-1.0, 0.0, 5.0}, Gait::Run, PedRunningSpeed}),
+    [](const testing::TestParamInfo<WalkCase>& info) { return std::string(info.param.name); });
+
+TEST_F(WorldTest, APedInASeatOrDeadDoesNotWalk) {
+    const Handle lead = AddLocomotiveOnALine();
+    const Handle player = kelvane::PLAYER_PED_ID();
+    kelvane::SET_PED_INTO_VEHICLE(player, lead, 0);
+    world().WalkPedInDirection(player, {0.0, 1.0, 0.0}, Gait::Run);
+    simulation.RunFrames(60, FrameTime);
+    EXPECT_EQ(kelvane::GET_PED_IN_VEHICLE_SEAT(lead, 0), player) << "walking keys do not take a ped out of a seat";
+    const kelvane::Vector3 car = kelvane::GET_ENTITY_COORDS(lead, true);
+    const kelvane::Vector3 seat = kelvane::GET_ENTITY_COORDS(player, true);
+    EXPECT_LT(std::hypot(seat.x - car.x, seat.y - car.y), 1.0);
+
+    kelvane::SET_ENTITY_COORDS(player, 50.0f, 50.0f, 1.0f, false, false, false, false);
+    world().WalkPedInDirection(player, {1.0, 0.0, 0.0}, Gait::Walk);
+    world().KillPed(player);
+    simulation.RunFrames(60, FrameTime);
+    const kelvane::Vector3 dead = kelvane::GET_ENTITY_COORDS(player, true);
+    EXPECT_EQ(dead.x, 50.0f);
+    EXPECT_EQ(dead.y, 50.0f);
+}
+
 TEST_F(WorldTest, AFrameTimeOfZeroFreezesTheWorld) {
     AddLocomotiveOnALine({FreightLocomotiveModel}, 10.0);
     const double before = world().Trains()[0].distance;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # kelvane-sim.exe lint under wine gives the Linux tool's report, text and JSON, with the
 # same exit codes, for the file the Windows build writes (CR LF) and for a faulty one;
-# curves --out says that the Linux tool makes the picture.
+# curves --out says that the Linux tool makes the picture, and play that it runs there only.
 # Usage: lint_command_test.sh WINDOWS_BUILD_DIR LINUX_KELVANE_SIM
 set -uo pipefail
 source "$(dirname "$0")/../tool/checks.sh"
@@ -41,5 +41,9 @@ windows curves --out pictures >curves.out 2>&1
 check "curves --out: exit 2" test $? -eq 2
 check "curves --out: the picture is the Linux tool's" grep -q "curves.png is made by the Linux tool only" curves.out
 check "curves --out: the table is still printed" grep -q "^brake from the forward top speed to a stop" curves.out
+
+windows play >play.out 2>&1
+check "play: exit 2" test $? -eq 2
+check "play: the Linux tool's only" grep -q "play runs in the Linux tool only" play.out
 
 finish "windows lint"

@@ -39,4 +39,15 @@ int RunScenarioCommand(const std::filesystem::path& scenario, const ScenarioOpti
 // Plays the built-in default ride.
 int RunRideCommand(const ScenarioOptions& options);
 
+struct PlayOptions {
+    std::optional<std::filesystem::path> scenario;  // default: the default ride's world
+    std::optional<std::filesystem::path> gameDir;   // default: a fresh temporary folder
+    int port = 0;                                   // 0: a free one
+};
+
+// Plays a scenario's world in real time, without its timeline, for a browser page on
+// 127.0.0.1 that shows it and sends the keys, until SIGINT or SIGTERM (Linux tool only).
+// 0 after a clean stop, 2 when the scenario cannot be read or the port cannot be had.
+int RunPlayCommand(const PlayOptions& options);
+
 }  // namespace kelvane_sim

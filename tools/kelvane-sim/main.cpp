@@ -62,6 +62,14 @@ int main(int argc, char** argv) {
     curvesCommand->add_option("path", curvesFile, "The INI file (default: Kelvane.ini in the current folder)");
     curvesCommand->add_option("--out", curvesOut, "Also write curves.png into this folder (Linux tool only)");
 
+    kelvane_sim::PlayOptions play;
+    CLI::App* playCommand = app.add_subcommand(
+        "play", "Play a scenario's world in real time and drive it from a browser page (Linux tool only)");
+    playCommand->add_option("scenario", play.scenario, "Scenario file (TOML; default: the default ride's world)")
+        ->check(CLI::ExistingFile);
+    playCommand->add_option("--port", play.port, "Port on 127.0.0.1 (default: a free one)")->check(CLI::Range(1, 65535));
+    playCommand->add_option("--game-dir", play.gameDir, "Game folder to run in (default: a fresh temporary folder)");
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
@@ -70,6 +78,7 @@ int main(int argc, char** argv) {
             return kelvane_sim::RunCurvesCommand(curvesFile, curvesOut, std::cout, std::cerr);
         }
         if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
+        if (app.got_subcommand("play")) return kelvane_sim::RunPlayCommand(play);
         return kelvane_sim::RunRideCommand(ride);
     } catch (const std::exception& error) {
         std::cerr << "kelvane-sim: " << error.what() << '\n';
