@@ -6,15 +6,7 @@ set -uo pipefail
 tool=$(realpath "$1")
 failing=$(realpath "$2")
 passing=$(realpath "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-passes=0
-failures=0
-check() {  # description, condition...
-    local description=$1; shift
-    if "$@"; then echo "ok   $description"; passes=$((passes + 1)); else echo "FAIL $description"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$(realpath "$0")")/checks.sh"
 
 "$tool" run "$failing" >failing.out 2>&1
 status=$?
@@ -44,5 +36,4 @@ status=$?
 check "a broken scenario file is an error, not a failed run" test "$status" -eq 2
 check "the error names the file and line" grep -q "broken.toml: line 1" broken.out
 
-echo "run: $passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish "run"

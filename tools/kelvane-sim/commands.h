@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,5 +21,18 @@ int RunScenarioCommand(const std::filesystem::path& scenario, const ScenarioOpti
 
 // Plays the built-in default ride.
 int RunRideCommand(const ScenarioOptions& options);
+
+struct SoakOptions {
+    std::uint64_t frames = 100'000;
+    std::uint64_t seed = 1;
+    std::optional<std::filesystem::path> scenario;  // default: the default ride's world
+    std::optional<std::filesystem::path> gameDir;   // default: a fresh temporary folder
+    std::optional<std::filesystem::path> trace;     // "-" for standard output
+};
+
+// Random but reproducible play with faults over a scenario's world, checking every frame;
+// 0 when every check held, 1 naming the frame and the replay command when one broke.
+// Linux only.
+int RunSoakCommand(const SoakOptions& options);
 
 }  // namespace kelvane_sim

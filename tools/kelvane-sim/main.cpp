@@ -27,10 +27,22 @@ int main(int argc, char** argv) {
 
     app.add_subcommand("config", "Start the plug-in in the current folder and print its 25 effective settings");
 
+    kelvane_sim::SoakOptions soak;
+    CLI::App* soakCommand =
+        app.add_subcommand("soak", "Random but reproducible play with faults, checking every frame (Linux only)");
+    soakCommand->add_option("--frames", soak.frames, "Frames to play")->capture_default_str();
+    soakCommand->add_option("--seed", soak.seed, "Seed of every random choice; the same seed replays the run")
+        ->capture_default_str();
+    soakCommand->add_option("--scenario", soak.scenario, "Scenario whose world to play in (default: the default ride)")
+        ->check(CLI::ExistingFile);
+    soakCommand->add_option("--game-dir", soak.gameDir, "Game folder to run in (default: a fresh temporary folder)");
+    soakCommand->add_option("--trace", soak.trace, "Write one JSON line per frame to this file (- for standard output)");
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
         if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
+        if (app.got_subcommand("soak")) return kelvane_sim::RunSoakCommand(soak);
         return kelvane_sim::RunRideCommand(ride);
     } catch (const std::exception& error) {
         std::cerr << "kelvane-sim: " << error.what() << '\n';
