@@ -35,4 +35,15 @@ struct SoakOptions {
 // Linux only.
 int RunSoakCommand(const SoakOptions& options);
 
+struct BenchOptions {
+    std::optional<std::filesystem::path> json;  // the same figures as JSON
+    double minTime = 0.1;                        // seconds of each run of each benchmark
+    int repetitions = 5;                         // runs; their median is reported
+};
+
+// The plug-in's CPU time and native calls per frame in each phase against a minimal
+// world, the stand-in hook's own costs, the configuration reload and the frames per
+// second of the whole stand-in on the default ride. Linux only.
+int RunBenchCommand(const BenchOptions& options);
+
 }  // namespace kelvane_sim

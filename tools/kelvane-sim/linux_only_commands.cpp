@@ -12,4 +12,9 @@ int RunSoakCommand(const SoakOptions&) {
     return 2;
 }
 
+int RunBenchCommand(const BenchOptions&) {
+    std::cerr << "kelvane-sim: bench runs in the Linux build of kelvane-sim only\n";
+    return 2;
+}
+
 }  // namespace kelvane_sim

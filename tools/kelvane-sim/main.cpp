@@ -38,11 +38,23 @@ int main(int argc, char** argv) {
     soakCommand->add_option("--game-dir", soak.gameDir, "Game folder to run in (default: a fresh temporary folder)");
     soakCommand->add_option("--trace", soak.trace, "Write one JSON line per frame to this file (- for standard output)");
 
+    kelvane_sim::BenchOptions bench;
+    CLI::App* benchCommand = app.add_subcommand(
+        "bench", "The plug-in's CPU time per frame in each phase, and the stand-in's speed (Linux only)");
+    benchCommand->add_option("--json", bench.json, "Also write the figures to this file as JSON");
+    benchCommand->add_option("--min-time", bench.minTime, "Seconds of each run of each benchmark")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    benchCommand->add_option("--repetitions", bench.repetitions, "Runs of each benchmark; the median is reported")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 1000));
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
         if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
         if (app.got_subcommand("soak")) return kelvane_sim::RunSoakCommand(soak);
+        if (app.got_subcommand("bench")) return kelvane_sim::RunBenchCommand(bench);
         return kelvane_sim::RunRideCommand(ride);
     } catch (const std::exception& error) {
         std::cerr << "kelvane-sim: " << error.what() << '\n';
