@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     soakCommand->add_option("--scenario", soak.scenario, "Scenario whose world to play in (default: the default ride)")
         ->check(CLI::ExistingFile);
-    soakCommand->add_option("--game-dir", soak.gameDir, "Game folder to run in (default: a fresh temporary folder)");
+    soakCommand->add_option("--game-dir", soak.gameDir,
+                            "Game folder to run in, whose Kelvane.ini the soak garbles and deletes "
+                            "(default: a fresh temporary folder)");
     soakCommand->add_option("--trace", soak.trace, "Write one JSON line per frame to this file (- for standard output)");
 
     kelvane_sim::BenchOptions bench;
