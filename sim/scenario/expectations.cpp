@@ -17,6 +17,69 @@ std::string Seconds(double t) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Why a value lies outside the optional bounds, or nothing.
+std::optional<std::string> OutOfRange(const char* what, double value, const std::optional<double>& low,
+                                      const std::optional<double>& high) {
+    if ((!low || value >= *low) && (!high || value <= *high)) return std::nullopt;
+    char text[160];
+    std::snprintf(text, sizeof text, "%s is %.3f, outside %.3f..%.3f", what, value, low.value_or(-1e9), high.value_or(1e9));
+    return std::string(text);
+}
+
+std::optional<std::string> BarMismatch(const Expectation& e, const World& world) {
+    const std::vector<ScreenBar> bars = BarsOnScreen(world.Frame());
+    if (e.noBarAt) {
+        for (const ScreenBar& bar : bars) {
+            if (bar.y == *e.noBarAt) return "a " + DescribeBar(bar) + " is drawn";
+        }
+    }
+    if (!e.barAt) return std::nullopt;
+    std::optional<std::string> why = "no bar drawn on that line";
+    for (const ScreenBar& bar : bars) {
+        if (bar.y != *e.barAt) continue;
+        if (e.barColour && bar.red != (*e.barColour == "red")) {
+            why = "the " + DescribeBar(bar) + " is not " + *e.barColour;
+            continue;
+        }
+        why = OutOfRange(("the " + DescribeBar(bar) + "'s fill").c_str(), bar.fill, e.barFillMin, e.barFillMax);
+        if (!why) return std::nullopt;
+    }
+    return why;
+}
+
+std::optional<std::string> TrainMismatch(const Expectation& e, const World& world) {
+    const Train* train = FindTrain(world, *e.train);
+    if (train == nullptr || train->cars.empty()) return "no train " + Quoted(*e.train) + " runs";
+    const bool slow = e.speedMin && train->speed < *e.speedMin;
+    const bool fast = e.speedMax && train->speed > *e.speedMax;
+    if (slow || fast) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%s runs at %.2f m/s, outside %.2f..%.2f", e.train->c_str(), train->speed,
+                      e.speedMin.value_or(-1e9), e.speedMax.value_or(1e9));
+        return std::string(text);
+    }
+    if (e.cruiseMin || e.cruiseMax) {
+        const double cruise = train->cruiseSpeed;
+        if (auto why = OutOfRange((*e.train + "'s cruise speed").c_str(), cruise, e.cruiseMin, e.cruiseMax)) return why;
+    }
+    if (e.playerDistanceMin || e.playerDistanceMax) {
+        const double distance = PlayerDistanceTo(world, *train).value_or(-1.0);
+        const std::string what = "the player's distance to " + *e.train;
+        if (auto why = OutOfRange(what.c_str(), distance, e.playerDistanceMin, e.playerDistanceMax)) return why;
+    }
+    const Vehicle* lead = world.FindVehicle(train->cars.front());
+    if (e.fullBeam && lead->fullBeam != *e.fullBeam) {
+        return *e.train + (lead->fullBeam ? "'s full beam is on" : "'s full beam is off");
+    }
+    if (e.doorMin || e.doorMax) {
+        const Vehicle* car = world.FindVehicle(world.FindTrainCar(*e.train, e.car));
+        if (car == nullptr || e.door < 0 || e.door >= DoorCount) return "no such car or door of " + *e.train;
+        const std::string what = *e.train + " car " + std::to_string(e.car) + " door " + std::to_string(e.door);
+        if (auto why = OutOfRange(what.c_str(), car->doors[e.door], e.doorMin, e.doorMax)) return why;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string DescribeWhen(const Expectation& expectation) {
@@ -54,20 +117,16 @@ std::optional<std::string> Mismatch(const Expectation& e, const World& world) {
         return "no text containing " + Quoted(*e.textContains) + " drawn";
     }
     if (e.noText && *e.noText && !texts.empty()) return "text " + Quoted(texts.front().text) + " drawn";
+    if (e.textAbsent) {
+        for (const DrawnText& t : texts) {
+            if (t.text.find(*e.textAbsent) != std::string::npos) return "text " + Quoted(t.text) + " drawn";
+        }
+    }
     if (e.vehicleCount && static_cast<int>(world.Vehicles().size()) != *e.vehicleCount) {
         return std::to_string(world.Vehicles().size()) + " vehicles, not " + std::to_string(*e.vehicleCount);
     }
-    if (e.train && (e.speedMin || e.speedMax)) {
-        const Train* train = FindTrain(world, *e.train);
-        if (train == nullptr) return "no train " + Quoted(*e.train) + " runs";
-        const bool low = e.speedMin && train->speed < *e.speedMin;
-        const bool high = e.speedMax && train->speed > *e.speedMax;
-        if (low || high) {
-            char text[160];
-            std::snprintf(text, sizeof text, "%s runs at %.2f m/s, outside %.2f..%.2f", e.train->c_str(), train->speed,
-                          e.speedMin.value_or(-1e9), e.speedMax.value_or(1e9));
-            return std::string(text);
-        }
+    if (e.train) {
+        if (auto why = TrainMismatch(e, world)) return why;
     }
     if (e.derailed && (world.Derailments() > 0) != *e.derailed) {
         return *e.derailed ? "no derailment yet" : "a train has derailed";
@@ -83,6 +142,8 @@ std::optional<std::string> Mismatch(const Expectation& e, const World& world) {
     if (e.cameraShake && world.Camera().active != *e.cameraShake) {
         return world.Camera().active ? "the camera shakes" : "the camera does not shake";
     }
+    if (auto why = BarMismatch(e, world)) return why;
+    if (e.horn && world.Frame().horns.empty() == *e.horn) return *e.horn ? "no horn sounds" : "a horn sounds";
     return std::nullopt;
 }
 

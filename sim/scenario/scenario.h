@@ -68,6 +68,7 @@ struct Expectation {
     std::optional<std::string> text;          // drawn this frame, exactly
     std::optional<std::string> textContains;  // drawn this frame, as part of a text
     std::optional<bool> noText;               // nothing drawn this frame
+    std::optional<std::string> textAbsent;    // no text drawn this frame contains this
     std::optional<int> vehicleCount;
     std::optional<std::string> train;  // with speedMin / speedMax: that train's speed
     std::optional<double> speedMin;
@@ -76,6 +77,25 @@ struct Expectation {
     std::optional<int> explosionsMin; // at least so many explosions by then
     std::optional<int> explosionsMax;
     std::optional<bool> cameraShake;
+    // A gauge on the screen line bar_at (optionally of one colour, "red" or "white") with its
+    // fill between the bounds; or no gauge on the line no_bar_at.
+    std::optional<float> barAt;
+    std::optional<std::string> barColour;
+    std::optional<double> barFillMin;
+    std::optional<double> barFillMax;
+    std::optional<float> noBarAt;
+    // With train: its cruise speed, the player's horizontal distance to its lead car, the
+    // full beam of its lead car, and a door's opening ratio of one of its cars.
+    std::optional<double> cruiseMin;
+    std::optional<double> cruiseMax;
+    std::optional<double> playerDistanceMin;
+    std::optional<double> playerDistanceMax;
+    std::optional<bool> fullBeam;
+    int car = 0;
+    int door = 0;
+    std::optional<double> doorMin;
+    std::optional<double> doorMax;
+    std::optional<bool> horn;  // a horn sounded this frame
 };
 
 struct Scenario {

@@ -145,8 +145,10 @@ void ReadWhen(const toml::table& table, Expectation& expectation) {
 Expectation ReadExpectation(const toml::table& table, int index) {
     RejectUnknownKeys(table,
                       {"name", "at", "within", "during", "player_vehicle", "player_seat", "player_dead", "text",
-                       "text_contains", "no_text", "vehicle_count", "train", "speed_min", "speed_max", "derailed",
-                       "explosions_min", "explosions_max", "camera_shake"},
+                       "text_contains", "text_absent", "no_text", "vehicle_count", "train", "speed_min", "speed_max", "derailed",
+                       "explosions_min", "explosions_max", "camera_shake", "bar_at", "bar_colour", "bar_fill_min",
+                       "bar_fill_max", "no_bar_at", "cruise_min", "cruise_max", "player_distance_min",
+                       "player_distance_max", "full_beam", "car", "door", "door_min", "door_max", "horn"},
                       "an expectation");
     Expectation expectation;
     expectation.name = OptionalText(table, "name").value_or("expectation " + std::to_string(index));
@@ -157,6 +159,7 @@ Expectation ReadExpectation(const toml::table& table, int index) {
     expectation.text = OptionalText(table, "text");
     expectation.textContains = OptionalText(table, "text_contains");
     expectation.noText = OptionalFlag(table, "no_text");
+    expectation.textAbsent = OptionalText(table, "text_absent");
     if (const auto count = OptionalNumber(table, "vehicle_count")) expectation.vehicleCount = static_cast<int>(*count);
     expectation.train = OptionalText(table, "train");
     expectation.speedMin = OptionalNumber(table, "speed_min");
@@ -168,6 +171,33 @@ Expectation ReadExpectation(const toml::table& table, int index) {
     if (const auto count = OptionalNumber(table, "explosions_min")) expectation.explosionsMin = static_cast<int>(*count);
     if (const auto count = OptionalNumber(table, "explosions_max")) expectation.explosionsMax = static_cast<int>(*count);
     expectation.cameraShake = OptionalFlag(table, "camera_shake");
+    if (const auto y = OptionalNumber(table, "bar_at")) expectation.barAt = static_cast<float>(*y);
+    expectation.barColour = OptionalText(table, "bar_colour");
+    if (expectation.barColour && *expectation.barColour != "red" && *expectation.barColour != "white") {
+        Fail(table, "bar_colour is \"red\" or \"white\"");
+    }
+    expectation.barFillMin = OptionalNumber(table, "bar_fill_min");
+    expectation.barFillMax = OptionalNumber(table, "bar_fill_max");
+    if ((expectation.barColour || expectation.barFillMin || expectation.barFillMax) && !expectation.barAt) {
+        Fail(table, "bar_colour, bar_fill_min and bar_fill_max need the bar's line, bar_at");
+    }
+    if (const auto y = OptionalNumber(table, "no_bar_at")) expectation.noBarAt = static_cast<float>(*y);
+    expectation.cruiseMin = OptionalNumber(table, "cruise_min");
+    expectation.cruiseMax = OptionalNumber(table, "cruise_max");
+    expectation.playerDistanceMin = OptionalNumber(table, "player_distance_min");
+    expectation.playerDistanceMax = OptionalNumber(table, "player_distance_max");
+    expectation.fullBeam = OptionalFlag(table, "full_beam");
+    expectation.car = static_cast<int>(NumberOr(table, "car", 0));
+    expectation.door = static_cast<int>(NumberOr(table, "door", 0));
+    expectation.doorMin = OptionalNumber(table, "door_min");
+    expectation.doorMax = OptionalNumber(table, "door_max");
+    const bool aboutATrain = expectation.cruiseMin || expectation.cruiseMax || expectation.playerDistanceMin ||
+                             expectation.playerDistanceMax || expectation.fullBeam || expectation.doorMin ||
+                             expectation.doorMax;
+    if (aboutATrain && !expectation.train) {
+        Fail(table, "cruise, player distance, full beam and door conditions need the train they are about");
+    }
+    expectation.horn = OptionalFlag(table, "horn");
     return expectation;
 }
 

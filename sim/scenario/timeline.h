@@ -1,6 +1,8 @@
 #pragma once
-// The readable account of a run: a status line per second of game time and a line for
-// each notable event (inputs, seats, texts appearing, shakes, derailments, explosions).
+// The readable account of a run, as a story: a line for each notable event (inputs, seats,
+// shakes, derailments, wrecks, explosions) and for what the player sees when it changes
+// (texts as shown, gauges by quarters of their fill), with a short status every five
+// seconds of game time.
 
 #include <map>
 #include <ostream>
@@ -21,16 +23,25 @@ public:
 private:
     void Line(double time, const std::string& text);
     void StatusLine(double time, const World& world);
+    void ScreenLines(double time, const World& world);
+    void WorldLines(double time, const World& world);
 
     std::ostream& out_;
-    long nextStatusSecond_ = 0;
+    double nextStatusTime_ = 0.0;
     std::set<int> held_;
     std::string playerPlace_ = "on foot";
     bool playerDead_ = false;
-    std::map<std::pair<float, float>, std::string> texts_;  // by screen position
+    struct ShownText {
+        std::string text;       // as on screen now
+        std::string reported;   // as last told
+        double reportedAt = 0.0;
+    };
+    std::map<std::pair<float, float>, ShownText> texts_;  // by screen position
+    std::map<std::string, int> barQuarters_;              // by gauge, its fill in quarters
+    std::size_t freeVehicles_ = 0;
+    std::map<std::pair<Handle, int>, int> doorStates_;  // by car and door: -1 shut, 0 between, 1 open
     bool shaking_ = false;
     int derailments_ = 0;
-    std::size_t vehicles_ = 0;
     std::set<std::string> trains_;
 };
 

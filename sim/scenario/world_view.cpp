@@ -1,6 +1,8 @@
 #include "scenario/world_view.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace sim {
 
@@ -28,13 +30,16 @@ int CarIndex(const World& world, Handle vehicle) {
 
 }  // namespace
 
+std::string DescribeVehicle(const World& world, Handle vehicle) {
+    const std::string train = TrainNameOf(world, vehicle);
+    if (train.empty()) return "free vehicle " + std::to_string(vehicle);
+    return train + " car " + std::to_string(CarIndex(world, vehicle));
+}
+
 std::string DescribePlayerPlace(const World& world) {
     const Ped* player = world.FindPed(world.PlayerPed());
     if (player == nullptr || player->vehicle == 0) return "on foot";
-    const std::string train = TrainNameOf(world, player->vehicle);
-    const std::string seat = " seat " + std::to_string(player->seat);
-    if (train.empty()) return "free vehicle " + std::to_string(player->vehicle) + seat;
-    return train + " car " + std::to_string(CarIndex(world, player->vehicle)) + seat;
+    return DescribeVehicle(world, player->vehicle) + " seat " + std::to_string(player->seat);
 }
 
 bool PlayerIsIn(const World& world, const std::string& place) {
@@ -48,6 +53,53 @@ bool PlayerIsIn(const World& world, const std::string& place) {
     const auto colon = place.rfind(':');
     if (colon == std::string::npos) return train == place;
     return train == place.substr(0, colon) && std::to_string(CarIndex(world, vehicle)) == place.substr(colon + 1);
+}
+
+namespace {
+
+constexpr float BarWidth = 0.1f;
+constexpr float BarLeft = 0.45f;
+
+bool IsBarBackground(const DrawnRect& rect) {
+    return rect.width == BarWidth && rect.colour[0] == 255 && rect.colour[1] == 255 && rect.colour[2] == 255 &&
+           rect.colour[3] == 63;
+}
+
+bool IsFillOf(const DrawnRect& rect, const DrawnRect& background) {
+    return rect.y == background.y && rect.colour[3] == 255 && std::fabs(rect.x - (BarLeft + rect.width / 2.0f)) < 1e-4f;
+}
+
+}  // namespace
+
+std::vector<ScreenBar> BarsOnScreen(const FrameRecord& frame) {
+    std::vector<ScreenBar> bars;
+    const auto& rects = frame.rects;
+    for (std::size_t i = 0; i + 1 < rects.size(); ++i) {
+        if (!IsBarBackground(rects[i]) || !IsFillOf(rects[i + 1], rects[i])) continue;
+        const DrawnRect& fill = rects[i + 1];
+        bars.push_back({fill.y, fill.width / BarWidth, fill.colour[1] < 255});
+        ++i;
+    }
+    return bars;
+}
+
+std::string DescribeBar(const ScreenBar& bar) {
+    // The lines the plug-in draws its gauges on, at the top and at the bottom.
+    const auto on = [&](float top, float bottom) { return bar.y == top || bar.y == bottom; };
+    if (bar.red && on(0.005f, 0.99f)) return "derailment bar";
+    if (!bar.red && on(0.005f, 0.99f)) return "distance bar";
+    if (!bar.red && on(0.044f, 0.951f)) return "doors bar";
+    if (!bar.red && bar.y == 0.5f) return "boarding bar";
+    char text[48];
+    std::snprintf(text, sizeof text, "%s bar at y %.3f", bar.red ? "red" : "white", bar.y);
+    return text;
+}
+
+std::optional<double> PlayerDistanceTo(const World& world, const Train& train) {
+    const Ped* player = world.FindPed(world.PlayerPed());
+    const Vehicle* lead = train.cars.empty() ? nullptr : world.FindVehicle(train.cars.front());
+    if (player == nullptr || lead == nullptr) return std::nullopt;
+    return Length2D(lead->position - player->position);
 }
 
 }  // namespace sim

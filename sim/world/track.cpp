@@ -5,17 +5,23 @@
 
 namespace sim {
 
-Track::Track(std::string name, std::vector<Vec3> points, bool loop)
-    : name_(std::move(name)), points_(std::move(points)), loop_(loop) {
-    if (points_.size() < 2) throw std::invalid_argument("track '" + name_ + "' needs at least two points");
-    if (loop_) points_.push_back(points_.front());
-    cumulative_.push_back(0.0);
-    for (std::size_t i = 1; i < points_.size(); ++i) {
-        const double segment = Distance(points_[i - 1], points_[i]);
-        if (segment <= 0.0) throw std::invalid_argument("track '" + name_ + "' repeats a point");
-        cumulative_.push_back(cumulative_.back() + segment);
+namespace {
+
+std::vector<Vec3> CheckedPoints(const std::string& name, std::vector<Vec3> points, bool loop) {
+    if (points.size() < 2) throw std::invalid_argument("track '" + name + "' needs at least two points");
+    for (std::size_t i = 1; i <= points.size(); ++i) {
+        if (i == points.size() && !loop) break;
+        if (Distance(points[i - 1], points[i % points.size()]) <= 0.0) {
+            throw std::invalid_argument("track '" + name + "' repeats a point");
+        }
     }
+    return points;
 }
+
+}  // namespace
+
+Track::Track(std::string name, std::vector<Vec3> points, bool loop)
+    : name_(std::move(name)), loop_(loop), rails_(CheckedPoints(name_, std::move(points), loop), loop) {}
 
 double Track::Wrap(double distance) const {
     if (!loop_) return std::clamp(distance, 0.0, Length());
@@ -23,16 +29,13 @@ double Track::Wrap(double distance) const {
     return wrapped < 0.0 ? wrapped + Length() : wrapped;
 }
 
-TrackPoint Track::At(double distance) const {
-    const double d = Wrap(distance);
-    const auto after = std::upper_bound(cumulative_.begin(), cumulative_.end(), d);
-    std::size_t segment = static_cast<std::size_t>(after - cumulative_.begin());
-    segment = std::clamp<std::size_t>(segment, 1, points_.size() - 1);
-    const Vec3& a = points_[segment - 1];
-    const Vec3& b = points_[segment];
-    const double span = cumulative_[segment] - cumulative_[segment - 1];
-    const double t = (d - cumulative_[segment - 1]) / span;
-    return {a + (b - a) * t, (b - a) * (1.0 / span)};
+TrackPoint Track::At(double distance) const { return rails_.At(Wrap(distance)); }
+
+TrackPoint Track::AtOrPastEnds(double distance) const {
+    if (loop_ || (distance >= 0.0 && distance <= Length())) return At(distance);
+    const double end = distance < 0.0 ? 0.0 : Length();
+    const TrackPoint atEnd = rails_.At(end);
+    return {atEnd.position + atEnd.direction * (distance - end), atEnd.direction};
 }
 
 }  // namespace sim

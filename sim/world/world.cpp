@@ -25,12 +25,6 @@ constexpr double NearbyRadius = 100.0;
 constexpr double SeatSideOffset = 0.6;
 constexpr double StepOutDistance = 2.0;
 
-double CarLength(ModelHash model) {
-    if (model == FreightLocomotiveModel) return 17.0;
-    if (model == TramModel) return 11.0;
-    return 15.0;
-}
-
 Vec3 RightOf(const Vec3& forward) { return Normalized({forward.y, -forward.x, 0.0}, {1.0, 0.0, 0.0}); }
 
 // Where the moving point a->b first crosses the wall c->d, as a fraction of a->b.
@@ -46,6 +40,12 @@ std::optional<double> CrossingFraction(const Vec3& a, const Vec3& b, const Vec3&
 }
 
 }  // namespace
+
+CarGeometry GeometryOf(ModelHash model) {
+    if (model == FreightLocomotiveModel) return {17.0, 11.0};
+    if (model == TramModel) return {11.0, 7.5};
+    return {15.0, 10.0};
+}
 
 ModelHash HashKey(const std::string& text) {
     std::uint32_t hash = 0;
@@ -143,13 +143,21 @@ void World::PlaceCars(Train& train) {
     for (std::size_t i = 0; i < train.cars.size(); ++i) {
         Vehicle* car = FindVehicle(train.cars[i]);
         if (car == nullptr) continue;
+        const CarGeometry geometry = GeometryOf(car->model);
         if (i > 0) {
             const Vehicle* ahead = FindVehicle(train.cars[i - 1]);
-            offset += (ahead ? CarLength(ahead->model) : 0.0) / 2.0 + CarGap + CarLength(car->model) / 2.0;
+            offset += (ahead ? GeometryOf(ahead->model).length : 0.0) / 2.0 + CarGap + geometry.length / 2.0;
         }
-        const TrackPoint point = track.At(train.distance - train.heading * offset);
-        const Vec3 heading = point.direction * train.heading;
-        car->position = point.position + Vec3{0.0, 0.0, RailVehicleOriginHeight};
+        // The body rests on its two bogies: it faces from the rear one to the front one and
+        // its origin sits midway between them.
+        const double centre = train.distance - train.heading * offset;
+        const double towardsFront = train.heading * geometry.bogieSpacing / 2.0;
+        const TrackPoint front = track.AtOrPastEnds(centre + towardsFront);
+        const TrackPoint rear = track.AtOrPastEnds(centre - towardsFront);
+        const Vec3 span = front.position - rear.position;
+        const double spanLength = Length(span);
+        const Vec3 heading = spanLength > 0.0 ? span * (1.0 / spanLength) : front.direction * train.heading;
+        car->position = (front.position + rear.position) * 0.5 + Vec3{0.0, 0.0, RailVehicleOriginHeight};
         car->forward = car->reversed ? heading * -1.0 : heading;
         car->velocity = heading * train.speed;
     }

@@ -26,6 +26,13 @@ ModelHash ModelFromName(const std::string& name);
 // The game's hash of a text: Jenkins' one-at-a-time over the lower-cased text.
 ModelHash HashKey(const std::string& text);
 
+// A rail car's body length and the distance between its bogie centres.
+struct CarGeometry {
+    double length = 0.0;
+    double bogieSpacing = 0.0;
+};
+CarGeometry GeometryOf(ModelHash model);
+
 struct CarSpec {
     ModelHash model = 0;
     bool reversed = false;

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <fstream>
-#include <limits>
-#include <optional>
 
-#include "config/number_text.h"
+#include "config/config_line.h"
+#include "config/int_conversion.h"
 #include "config/settings.h"
 
 namespace kelvane {
@@ -16,49 +14,31 @@ namespace {
 
 bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-// The number that a line gives the key, if the line sets the key at all.
-std::optional<float> ValueOfLine(std::string line, std::string_view key) {
-    TrimBlanks(line);
-    if (line.size() < 3 || line[0] == ';' || line[0] == '[') return std::nullopt;
-
-    const std::size_t equals = line.find('=');
-    std::string lineKey = line.substr(0, equals);
-    TrimBlanks(lineKey);
-    if (lineKey != key) return std::nullopt;
-    if (equals == std::string::npos || equals + 1 == line.size()) return std::nullopt;
-
-    const std::size_t valueStart = equals + 1;
-    const std::size_t valueEnd = line.find('=', valueStart);
-    std::string value = line.substr(valueStart, valueEnd == std::string::npos ? std::string::npos
-                                                                               : valueEnd - valueStart);
-    value = value.substr(0, value.find(';'));
-    TrimBlanks(value);
-    return ReadLeadingNumber(value);
+void ReadSettingIn(const std::filesystem::path& file, std::string_view key, float& value) {
+    std::ifstream in(file);
+    if (!in.is_open()) return;
+    std::string line;
+    while (std::getline(in, line)) {
+        const ConfigLine read = ReadConfigLine(line);
+        if (read.kind == LineKind::Setting && read.key == key) value = read.value;
+    }
 }
 
-// Truncates toward zero and saturates at the 32-bit range instead of overflowing.
-int TruncateToInt(float value) {
-    constexpr float limit = 2147483648.0f;  // 2^31
-    if (value >= limit) return std::numeric_limits<int>::max();
-    if (value < -limit) return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
-
-void LoadFlag(std::string_view key, bool& flag) {
+void LoadFlag(const std::filesystem::path& file, std::string_view key, bool& flag) {
     float value = flag ? 1.0f : 0.0f;
-    ReadSetting(key, value);
-    flag = value == 1.0f;
+    ReadSettingIn(file, key, value);
+    flag = FlagFromNumber(value);
 }
 
-void LoadInteger(std::string_view key, int& integer) {
+void LoadInteger(const std::filesystem::path& file, std::string_view key, int& integer) {
     float value = static_cast<float>(integer);
-    ReadSetting(key, value);
+    ReadSettingIn(file, key, value);
     integer = TruncateToInt(value);
 }
 
-void LoadFraction(std::string_view key, float& fraction) {
-    ReadSetting(key, fraction);
-    fraction = std::clamp(fraction, 0.0f, 1.0f);
+void LoadFraction(const std::filesystem::path& file, std::string_view key, float& fraction) {
+    ReadSettingIn(file, key, fraction);
+    fraction = FractionFromNumber(fraction);
 }
 
 }  // namespace
@@ -68,24 +48,23 @@ void TrimBlanks(std::string& text) {
     text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), IsBlank));
 }
 
-void ReadSetting(std::string_view key, float& value) {
-    std::ifstream file(ConfigFileName);
-    if (!file.is_open()) return;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (const std::optional<float> number = ValueOfLine(line, key)) value = *number;
-    }
-}
+bool FlagFromNumber(float number) { return number == 1.0f; }
 
-void LoadSettings() {
+float FractionFromNumber(float number) { return std::clamp(number, 0.0f, 1.0f); }
+
+void ReadSetting(std::string_view key, float& value) { ReadSettingIn(ConfigFileName, key, value); }
+
+void LoadSettingsFrom(const std::filesystem::path& file) {
     for (const SettingField& field : SettingFields) {
         switch (field.rule) {
-            case LoadRule::Flag: LoadFlag(field.key, *std::get<bool*>(field.value)); break;
-            case LoadRule::Integer: LoadInteger(field.key, *std::get<int*>(field.value)); break;
-            case LoadRule::Number: ReadSetting(field.key, *std::get<float*>(field.value)); break;
-            case LoadRule::Fraction: LoadFraction(field.key, *std::get<float*>(field.value)); break;
+            case LoadRule::Flag: LoadFlag(file, field.key, *std::get<bool*>(field.value)); break;
+            case LoadRule::Integer: LoadInteger(file, field.key, *std::get<int*>(field.value)); break;
+            case LoadRule::Number: ReadSettingIn(file, field.key, *std::get<float*>(field.value)); break;
+            case LoadRule::Fraction: LoadFraction(file, field.key, *std::get<float*>(field.value)); break;
         }
     }
 }
+
+void LoadSettings() { LoadSettingsFrom(ConfigFileName); }
 
 }  // namespace kelvane

@@ -19,7 +19,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-std::optional<float> ReadLeadingNumber(std::string_view text) {
+LeadingNumber ReadLeadingNumber(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
 
@@ -36,7 +36,7 @@ std::optional<float> ReadLeadingNumber(std::string_view text) {
         digits += fractionEnd - end - 1;
         end = fractionEnd;
     }
-    if (digits == 0) return std::nullopt;
+    if (digits == 0) return {};
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t exponent = end + 1;
         if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
@@ -48,9 +48,10 @@ std::optional<float> ReadLeadingNumber(std::string_view text) {
     // from_chars gives the same correctly rounded double on every platform.
     double value = 0.0;
     const auto [rest, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || rest != number.data() + number.size()) return std::nullopt;
-    if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-    return static_cast<float>(value);
+    if (error == std::errc::result_out_of_range) return {NumberStatus::OutOfRange, 0.0f, end};
+    if (error != std::errc() || rest != number.data() + number.size()) return {};
+    if (std::fabs(value) > std::numeric_limits<float>::max()) return {NumberStatus::OutOfRange, 0.0f, end};
+    return {NumberStatus::Number, static_cast<float>(value), end};
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "config/settings.h"
+#include "dynamics/derailment_target.h"
 #include "dynamics/float_range.h"
 #include "dynamics/formulas.h"
 #include "dynamics/wrecks.h"
@@ -15,8 +16,6 @@ namespace {
 constexpr float ManualRiskRate = 0.6f;      // per second while the key is held
 constexpr float ManualMinimumSpeed = 2.0f;  // m/s; slower, the key only freezes the risk
 constexpr float RiskSmoothing = 0.05f;      // of the remaining gap, per frame
-constexpr float MaximumCurvatureTerm = 999999.0f;
-constexpr float Pi = 3.1415927f;
 constexpr float ShakeStartRisk = 0.5f;
 constexpr float ShakeAmplitudeScale = 2.0f * 3.0f;  // amplitude 3 at the threshold
 constexpr const char* WarningShake = "SKY_DIVING_SHAKE";
@@ -40,12 +39,7 @@ void UpdateAutomaticRisk(CabState& state, float hx, float hy) {
         // No time passed, no turn rate: the risk stays where it was.
         if (!IsUsableFrameTime(frameTime)) return;
         const float turnRate = AngleBetween2D(hx, hy, state.prevForwardX, state.prevForwardY) / frameTime;
-        const float curvature = sensitivity >= 1.0f ? MaximumCurvatureTerm : turnRate / ((1.0f - sensitivity) * Pi);
-        // A train with no top speed has no speed scaling rather than an infinite one.
-        const float topSpeed = settings.SpeedForward[type];
-        float speedFactor = topSpeed > 0.0f ? std::fabs(state.speed) / topSpeed * 2.0f : 1.0f;
-        if (!(speedFactor >= 1.0f)) speedFactor = 1.0f;
-        target = FiniteOrZero(speedFactor * curvature);
+        target = DerailmentTarget(turnRate, state.speed, sensitivity, settings.SpeedForward[type]);
     }
     const float step = std::fabs(state.derailRisk - target) * RiskSmoothing;
     if (state.derailRisk < target) state.derailRisk = FiniteOrZero(state.derailRisk + step);

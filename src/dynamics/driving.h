@@ -3,12 +3,9 @@
 // plug-in imposes on the train in every cab frame.
 
 #include "cab/cab_state.h"
+#include "dynamics/driving_speed.h"
 
 namespace kelvane {
-
-inline constexpr int ThrottleControl = 71;
-inline constexpr int BrakeControl = 72;
-inline constexpr int HandbrakeControl = 76;
 
 void RunDrivingControls(CabState& state);
 

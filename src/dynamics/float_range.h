@@ -15,6 +15,13 @@ inline float FiniteOrZero(float value) {
     return std::clamp(value, -largest, largest);
 }
 
+// The value held to the float range; NaN stays NaN. Extreme settings can overflow a
+// product, and the train's speed must stay a number.
+inline float SaturateToFloatRange(float value) {
+    constexpr float largest = std::numeric_limits<float>::max();
+    return std::clamp(value, -largest, largest);
+}
+
 // A frame time that can be added up or divided by: one that is not positive and finite
 // counts as no time passing.
 inline bool IsUsableFrameTime(float frameTime) { return frameTime > 0.0f && std::isfinite(frameTime); }

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "config/settings.h"
+#include "dynamics/float_range.h"
+#include "dynamics/speed_steps.h"
 #include "host/natives.h"
 
 namespace kelvane {
@@ -18,38 +19,6 @@ constexpr double BackwardsAngle = 0.3;
 constexpr int MaxStoppingFrames = 2000;
 // ... and then reports this distance, which the engineer treats as "cannot stop".
 constexpr float NoStopDistance = 100000.0f;
-
-constexpr float LargestFloat = std::numeric_limits<float>::max();
-
-// Extreme settings can overflow a product; the train's speed must stay a number.
-float SaturateToFloatRange(float value) {
-    return std::clamp(value, -LargestFloat, LargestFloat);
-}
-
-// The acceleration curve over the absolute speed v.
-float AccelerationFactor(float v, float maxSpeed) {
-    // No top speed, no power: the curve below divides by maxSpeed and would otherwise
-    // even grow with the speed for a negative one.
-    if (!(maxSpeed > 0.0f)) return 0.0f;
-    if (v < 0.5f) return 1.6f * v + 0.2f;
-    if (v < maxSpeed) return ((maxSpeed - 0.01f) - 0.98f * v) / (maxSpeed - 0.5f);
-    // Saturated: a tiny positive maxSpeed overflows the division.
-    return SaturateToFloatRange(-(0.02f * v - 2.0f * (0.02f * maxSpeed)) / maxSpeed);
-}
-
-// The braking curve over the absolute speed v.
-float BrakingFactor(float v, float maxSpeed) {
-    // With no top speed every speed is at or above it: brake with the full value, the
-    // factor the curve has at maxSpeed, rather than dividing by zero.
-    if (!(maxSpeed > 0.0f)) return 1.0f;
-    return SaturateToFloatRange(v * 0.5f / maxSpeed + 0.5f);
-}
-
-// factor x rate x frame time, saturated after each product so that an overflow can
-// never meet a zero and give an undefined value.
-float StepOf(float factor, float rate, float frameTime) {
-    return SaturateToFloatRange(SaturateToFloatRange(factor * rate) * frameTime);
-}
 
 }  // namespace
 
@@ -96,13 +65,11 @@ float DistanceToSegment2D(float px, float py, float ax, float ay, float bx, floa
 }
 
 float AccelerationStep(float speed, float maxSpeed, float acceleration) {
-    const float factor = AccelerationFactor(std::fabs(speed), maxSpeed);
-    return StepOf(factor, acceleration, GET_FRAME_TIME());
+    return AccelerationGain(speed, maxSpeed, acceleration, GET_FRAME_TIME());
 }
 
 float BrakingStep(float speed, float maxSpeed, float braking) {
-    const float factor = BrakingFactor(std::fabs(speed), maxSpeed);
-    return StepOf(factor, braking, GET_FRAME_TIME());
+    return BrakingLoss(speed, maxSpeed, braking, GET_FRAME_TIME());
 }
 
 float StoppingDistance(float speed, float braking) {
@@ -115,8 +82,7 @@ float StoppingDistance(float speed, float braking) {
     do {
         if (framesLeft <= 0) return NoStopDistance;
         if (distance >= NoStopDistance) break;
-        const float brakingFactor = BrakingFactor(std::fabs(v), settings.EngineerTopSpeed);
-        v = SaturateToFloatRange(v - StepOf(brakingFactor, braking, GET_FRAME_TIME()));
+        v = SaturateToFloatRange(v - BrakingLoss(v, settings.EngineerTopSpeed, braking, GET_FRAME_TIME()));
         --framesLeft;
         // The speed after this frame's braking: on the last frame it may be slightly
         // negative and take a little off the total.

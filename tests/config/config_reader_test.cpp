@@ -84,21 +84,25 @@ INSTANTIATE_TEST_SUITE_P(
 struct NumberCase {
     const char* name;
     const char* text;
-    std::optional<float> number;
+    std::optional<float> number;  // nothing: no number, or one out of range
+    bool outOfRange = false;
 };
 
-class LeadingNumber : public testing::TestWithParam<NumberCase> {};
+class LeadingNumberTest : public testing::TestWithParam<NumberCase> {};
 
-TEST_P(LeadingNumber, ReadsTheLongestDecimalNumberAtTheStart) {
-    const std::optional<float> read = ReadLeadingNumber(GetParam().text);
-    ASSERT_EQ(read.has_value(), GetParam().number.has_value()) << '"' << GetParam().text << '"';
-    if (read) {
-        EXPECT_EQ(*read, *GetParam().number) << '"' << GetParam().text << '"';
+TEST_P(LeadingNumberTest, ReadsTheLongestDecimalNumberAtTheStart) {
+    const LeadingNumber read = ReadLeadingNumber(GetParam().text);
+    const NumberStatus expected = GetParam().number       ? NumberStatus::Number
+                                  : GetParam().outOfRange ? NumberStatus::OutOfRange
+                                                          : NumberStatus::NoNumber;
+    ASSERT_EQ(read.status, expected) << '"' << GetParam().text << '"';
+    if (GetParam().number) {
+        EXPECT_EQ(read.value, *GetParam().number) << '"' << GetParam().text << '"';
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Grammar, LeadingNumber,
+    Grammar, LeadingNumberTest,
     testing::Values(NumberCase{"Whole", "40", 40.0f}, NumberCase{"TrailingLetters", "40abc", 40.0f},
                     NumberCase{"LeadingBlanksAndMinus", "  -2.5", -2.5f}, NumberCase{"Plus", "+3", 3.0f},
                     NumberCase{"NoIntegerPart", ".5", 0.5f}, NumberCase{"NoFractionDigits", "5.", 5.0f},
@@ -116,10 +120,31 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"OnlyAnExponent", "e5", std::nullopt}, NumberCase{"Infinity", "inf", std::nullopt},
                     NumberCase{"NegativeInfinityWord", "-infinity", std::nullopt},
                     NumberCase{"NaN", "nan", std::nullopt}, NumberCase{"NaNWithPayload", "NaN(1)", std::nullopt},
-                    NumberCase{"BeyondTheDoubleRange", "1e999", std::nullopt},
-                    NumberCase{"BeyondTheNegativeDoubleRange", "-1e999", std::nullopt},
-                    NumberCase{"BeyondTheFloatRange", "1e39", std::nullopt}),
+                    NumberCase{"BeyondTheDoubleRange", "1e999", std::nullopt, true},
+                    NumberCase{"BeyondTheNegativeDoubleRange", "-1e999", std::nullopt, true},
+                    NumberCase{"BeyondTheFloatRange", "1e39", std::nullopt, true}),
     CaseName{});
+
+struct LengthCase {
+    const char* name;
+    const char* text;
+    std::size_t length;
+};
+
+class LeadingNumberLength : public testing::TestWithParam<LengthCase> {};
+
+TEST_P(LeadingNumberLength, CountsTheCharactersOfTheNumber) {
+    EXPECT_EQ(ReadLeadingNumber(GetParam().text).length, GetParam().length) << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LeadingNumberLength,
+                         testing::Values(LengthCase{"Digits", "40", 2}, LengthCase{"LettersAfter", "40abc", 2},
+                                         LengthCase{"LeadingBlanksAndSign", "  -2.5", 6},
+                                         LengthCase{"ExponentWithoutDigits", "1e", 1},
+                                         LengthCase{"SignedExponent", "1e+5x", 4},
+                                         LengthCase{"FractionalExponent", "1e2.5", 3},
+                                         LengthCase{"HexPrefix", "0x10", 1}, LengthCase{"OutOfRange", "1e999", 5}),
+                         CaseName{});
 
 struct FlagCase {
     const char* name;

@@ -27,6 +27,7 @@ using kelvane_test::PutPlayerInCab;
 using kelvane_test::TramCars;
 
 constexpr int DerailKey = 73;
+constexpr int LeaveKey = 75;
 constexpr float FrameTime = CabFrames::DefaultFrameTime;
 
 class Derailment : public testing::Test {
@@ -338,6 +339,12 @@ TEST_P(MissingLead, PutsNobodyIntoHandleZero) {
     EXPECT_FALSE(putIntoZero);
     EXPECT_EQ(frames.state.train, lead);
     for (const WreckRecord& wreck : frames.state.wrecks) EXPECT_NE(wreck.vehicle, 0);
+
+    // The player is not stuck: the leave control still ends the ride.
+    frames.Frame({LeaveKey});
+    EXPECT_EQ(frames.state.phase, CabPhase::OnFoot);
+    frames.Frames(60);
+    EXPECT_EQ(frames.world().FindPed(frames.world().PlayerPed())->vehicle, 0);
     EXPECT_EQ(sim::hook::NonFiniteFloatArguments(), 0u);
 }
 

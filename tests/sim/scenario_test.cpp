@@ -7,7 +7,9 @@
 
 #include "hook/hook.h"
 #include "scenario/scenario.h"
+#include "scenario/expectations.h"
 #include "scenario/scenario_run.h"
+#include "scenario/world_view.h"
 #include "support/case_name.h"
 
 namespace sim {
@@ -80,6 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ErrorCase{"WindowEndingBeforeItStarts", "", "[[expect]]\nwithin = [3, 1]\nderailed = true\n",
                               "must not end before"},
                     ErrorCase{"PointWithOneCoordinate", "", "[[walls]]\nfrom = [1]\nto = [2, 2]\n", "[x, y]"},
+                    ErrorCase{"BarFillWithoutItsLine", "", "[[expect]]\nat = 1\nbar_fill_min = 0.5\n",
+                              "need the bar's line"},
+                    ErrorCase{"UnknownBarColour", "", "[[expect]]\nat = 1\nbar_at = 0.5\nbar_colour = \"blue\"\n",
+                              "\"red\" or \"white\""},
+                    ErrorCase{"CruiseWithoutATrain", "", "[[expect]]\nat = 1\ncruise_max = 0\n", "need the train"},
                     ErrorCase{"MalformedToml", "frame_time = [1\n", "", ""}),
     kelvane_test::CaseName{});
 
@@ -159,6 +166,62 @@ vehicle_count = 2
     EXPECT_EQ(played.report.Failures(), 3);
 }
 
+TEST(ScenarioRun, JudgesTheCruiseSpeedAndThePlayersDistanceToATrain) {
+    const Played played = Play(R"(
+[player]
+position = [100, 30]
+[[expect]]
+at = 0.5
+train = "goods"
+cruise_min = 3.0
+cruise_max = 3.0
+player_distance_min = 29.9
+player_distance_max = 30.1
+[[expect]]
+at = 0.5
+train = "goods"
+player_distance_max = 20.0
+)");
+    ASSERT_EQ(played.report.results.size(), 2u);
+    EXPECT_TRUE(played.report.results[0].met) << played.report.results[0].detail;
+    EXPECT_FALSE(played.report.results[1].met);
+    EXPECT_NE(played.report.results[1].detail.find("the player's distance to goods is 30."), std::string::npos)
+        << played.report.results[1].detail;
+}
+
+// A gauge as the plug-in draws it: background, then its fill from the left edge.
+void DrawGauge(World& world, float y, float fill, int green) {
+    world.Frame().rects.push_back({0.5f, y, 0.1f, 0.005f, {255, 255, 255, 63}});
+    world.Frame().rects.push_back({0.45f + 0.1f * fill / 2.0f, y, 0.1f * fill, 0.005f, {255, green, green, 255}});
+}
+
+TEST(ScreenBars, AreReadFromTheirTwoRectanglesAndJudgedByLineColourAndFill) {
+    World world;
+    world.Frame().rects.push_back({0.2f, 0.3f, 0.05f, 0.005f, {255, 0, 0, 255}});  // a lone rectangle
+    DrawGauge(world, 0.99f, 0.25f, 127);
+    DrawGauge(world, 0.951f, 1.0f, 255);
+    const std::vector<ScreenBar> bars = BarsOnScreen(world.Frame());
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(DescribeBar(bars[0]), "derailment bar");
+    EXPECT_NEAR(bars[0].fill, 0.25f, 1e-6);
+    EXPECT_EQ(DescribeBar(bars[1]), "doors bar");
+
+    Expectation expectation;
+    expectation.barAt = 0.99f;
+    expectation.barColour = "red";
+    expectation.barFillMin = 0.2;
+    expectation.barFillMax = 0.3;
+    EXPECT_FALSE(Mismatch(expectation, world));
+    expectation.barColour = "white";
+    EXPECT_TRUE(Mismatch(expectation, world));
+    expectation = Expectation{};
+    expectation.noBarAt = 0.951f;
+    ASSERT_TRUE(Mismatch(expectation, world));
+    EXPECT_EQ(*Mismatch(expectation, world), "a doors bar is drawn");
+    expectation.noBarAt = 0.044f;
+    EXPECT_FALSE(Mismatch(expectation, world));
+}
+
 TEST(ScenarioRun, EventsChangeTheWorldAtTheirTime) {
     const Played played = Play(R"(
 [[events]]
@@ -180,7 +243,7 @@ player_dead = true
 )");
     for (const ExpectationResult& result : played.report.results) EXPECT_TRUE(result.met) << result.name << ": " << result.detail;
     EXPECT_NE(played.timeline.find("train goods is gone"), std::string::npos) << played.timeline;
-    EXPECT_NE(played.timeline.find("player died"), std::string::npos);
+    EXPECT_NE(played.timeline.find("the player dies"), std::string::npos);
 }
 
 TEST(ScenarioRun, AnInputIsHeldForItsTimeAndAtLeastOneFrame) {

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "hook/hook.h"
@@ -40,6 +44,32 @@ protected:
         return world().Trains()[train].cars[0];
     }
 
+    // The lead car's turn rate in each frame as the plug-in measures it: the angle between
+    // its forward vectors (GET_ENTITY_FORWARD_X/Y) before and after the frame, over the frame
+    // time. Only frames that start and end with `counts` true of the lead car's distance
+    // along its track are measured.
+    std::vector<double> LeadTurnRates(int frames, float frameTime, const std::function<bool(double)>& counts) {
+        const Handle lead = world().Trains()[0].cars[0];
+        double previousX = kelvane::GET_ENTITY_FORWARD_X(lead);
+        double previousY = kelvane::GET_ENTITY_FORWARD_Y(lead);
+        bool previousCounts = counts(world().Trains()[0].distance);
+        std::vector<double> rates;
+        for (int frame = 0; frame < frames; ++frame) {
+            simulation.RunFrame(frameTime);
+            const double x = kelvane::GET_ENTITY_FORWARD_X(lead);
+            const double y = kelvane::GET_ENTITY_FORWARD_Y(lead);
+            const bool nowCounts = counts(world().Trains()[0].distance);
+            if (previousCounts && nowCounts) {
+                rates.push_back(std::atan2(std::fabs(previousX * y - previousY * x), previousX * x + previousY * y) /
+                                frameTime);
+            }
+            previousX = x;
+            previousY = y;
+            previousCounts = nowCounts;
+        }
+        return rates;
+    }
+
     int AddTrainOn(int track, double distance, std::vector<ModelHash> models, double speed, double cruise,
                    bool againstTrack = false) {
         TrainSpec definition;
@@ -60,17 +90,25 @@ TEST_F(WorldTest, CarsKeepTheirSpacingAlongACurve) {
     const double radius = 100.0;
     const int track = world().AddTrack(Track("circle", Circle(radius, 720), true));
     const ModelHash car = ModelFromName("freightcar");
-    AddTrainOn(track, 50.0, {FreightLocomotiveModel, car, car, car}, 15.0, 15.0);
+    const std::vector<ModelHash> models = {FreightLocomotiveModel, car, car, car};
+    AddTrainOn(track, 50.0, models, 15.0, 15.0);
     // Centre to centre along the track: half a locomotive (8.5), the gap (1), half a car (7.5);
     // then a car length and the gap.
     const std::vector<double> arcs = {17.0, 16.0, 16.0};
+    // A car's origin lies midway between its bogies, on the chord they span.
+    const auto originRadius = [&](ModelHash model) {
+        return radius * std::cos(GeometryOf(model).bogieSpacing / (2.0 * radius));
+    };
     for (int frame = 0; frame < 300; ++frame) {
         simulation.RunFrame(FrameTime);
         const std::vector<Handle>& cars = world().Trains()[0].cars;
         for (std::size_t i = 1; i < cars.size(); ++i) {
             const double chord = Distance(world().FindVehicle(cars[i - 1])->position, world().FindVehicle(cars[i])->position);
-            const double expected = 2.0 * radius * std::sin(arcs[i - 1] / (2.0 * radius));
-            ASSERT_NEAR(chord, expected, 0.01) << "cars " << i - 1 << " and " << i << " in frame " << frame;
+            const double ahead = originRadius(models[i - 1]);
+            const double behind = originRadius(models[i]);
+            const double expected =
+                std::sqrt(ahead * ahead + behind * behind - 2.0 * ahead * behind * std::cos(arcs[i - 1] / radius));
+            ASSERT_NEAR(chord, expected, 0.001) << "cars " << i - 1 << " and " << i << " in frame " << frame;
         }
     }
 }
@@ -87,6 +125,170 @@ TEST_F(WorldTest, CarsFaceAlongTheTrackAndClimbWithIt) {
     EXPECT_NEAR(rotation.z, -90.0, 1e-4) << "yaw: facing +x";
     // 50 m along the slope, and the car's origin half a metre above the rail.
     EXPECT_NEAR(kelvane::GET_ENTITY_COORDS(lead, true).z, 0.5 + 10.0 * 50.0 / std::sqrt(10100.0), 1e-5);
+}
+
+// A straight run-in east to the origin, an arc turning left through 120 degrees drawn with
+// a point every 10 degrees, and a straight run-out along the arc's last tangent.
+struct ArcLine {
+    std::vector<Vec3> points;
+    double arcStart = 0.0;  // distances along the line
+    double arcEnd = 0.0;
+};
+
+ArcLine StraightArcStraight(double radius) {
+    constexpr double runIn = 100.0;
+    constexpr double runOut = 100.0;
+    constexpr int steps = 12;
+    ArcLine line;
+    line.points.push_back({-runIn, 0.0, 0.0});
+    for (int k = 0; k <= steps; ++k) {
+        const double angle = k * 10.0 * Pi / 180.0;
+        line.points.push_back({radius * std::sin(angle), radius - radius * std::cos(angle), 0.0});
+    }
+    const double last = steps * 10.0 * Pi / 180.0;
+    line.points.push_back(line.points.back() + Vec3{std::cos(last), std::sin(last), 0.0} * runOut);
+    line.arcStart = runIn;
+    line.arcEnd = runIn + radius * last;
+    return line;
+}
+
+struct ArcCase {
+    std::string name;
+    ModelHash model;
+    double radius;
+    double speed;
+};
+
+void PrintTo(const ArcCase& arc, std::ostream* out) { *out << arc.name; }
+
+class TurningOnAnArc : public WorldTest, public testing::WithParamInterface<std::tuple<ArcCase, int>> {};
+
+TEST_P(TurningOnAnArc, TheTurnRateIsSpeedOverRadiusInEveryFrame) {
+    const auto& [arc, framesPerSecond] = GetParam();
+    const ArcLine line = StraightArcStraight(arc.radius);
+    const int track = world().AddTrack(Track("arc", line.points, false));
+    AddTrainOn(track, line.arcStart - 20.0, {arc.model}, arc.speed, arc.speed);
+    const double halfSpacing = GeometryOf(arc.model).bogieSpacing / 2.0;
+    const auto bothBogiesOnTheArc = [&](double distance) {
+        return distance - halfSpacing >= line.arcStart && distance + halfSpacing <= line.arcEnd;
+    };
+    const float frameTime = 1.0f / static_cast<float>(framesPerSecond);
+    const int frames = static_cast<int>((line.arcEnd + 20.0 - line.arcStart) / arc.speed * framesPerSecond);
+    const std::vector<double> rates = LeadTurnRates(frames, frameTime, bothBogiesOnTheArc);
+
+    const double expected = arc.speed / arc.radius;
+    ASSERT_GT(rates.size(), static_cast<std::size_t>(framesPerSecond)) << "more than a second on the arc";
+    for (std::size_t frame = 0; frame < rates.size(); ++frame) {
+        ASSERT_NEAR(rates[frame], expected, 0.05 * expected) << "frame " << frame << " on the arc";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ArcsAndFrameRates, TurningOnAnArc,
+    testing::Combine(testing::Values(ArcCase{"FreightLocomotiveRadius50At15", FreightLocomotiveModel, 50.0, 15.0},
+                                     ArcCase{"FreightLocomotiveRadius200At30", FreightLocomotiveModel, 200.0, 30.0},
+                                     ArcCase{"TramRadius50At8", TramModel, 50.0, 8.0},
+                                     ArcCase{"TramRadius200At5", TramModel, 200.0, 5.0}),
+                     testing::Values(30, 60, 144)),
+    [](const auto& info) {
+        return std::get<0>(info.param).name + "MetresPerSecondAt" + std::to_string(std::get<1>(info.param)) + "Fps";
+    });
+
+TEST_F(WorldTest, ALoopTurnsEvenlyAcrossItsSeam) {
+    const double radius = 80.0;
+    const int track = world().AddTrack(Track("circle", Circle(radius, 36), true));
+    const double length = world().Tracks()[track].Length();
+    const double speed = 10.0;
+    AddTrainOn(track, length - 30.0, {TramModel, TramModel}, speed, speed);
+    const int lap = static_cast<int>(length / speed / FrameTime);
+    const std::vector<double> rates = LeadTurnRates(lap, FrameTime, [](double) { return true; });
+    for (std::size_t frame = 0; frame < rates.size(); ++frame) {
+        ASSERT_NEAR(rates[frame], speed / radius, 0.05 * speed / radius) << "frame " << frame;
+    }
+}
+
+// A city block drawn as straights with short chords across its corners, one straight drawn
+// with points in between at uneven spacing, and the loop's seam on it.
+TEST_F(WorldTest, StraightsStayStraightUpToTheirCorners) {
+    const int track = world().AddTrack(Track("block",
+                                             {{0, 0, 0},
+                                              {60, 0, 0},
+                                              {150, 0, 0},
+                                              {160, 10, 0},
+                                              {160, 150, 0},
+                                              {150, 160, 0},
+                                              {-20, 160, 0},
+                                              {-30, 150, 0},
+                                              {-30, 10, 0},
+                                              {-20, 0, 0}},
+                                             true));
+    const double length = world().Tracks()[track].Length();
+    AddTrainOn(track, length - 12.0, {TramModel, TramModel}, 10.0, 10.0);
+    const double halfSpacing = GeometryOf(TramModel).bogieSpacing / 2.0;
+    int measured = 0;
+    for (int frame = 0; frame < 60 * 20; ++frame) {
+        simulation.RunFrame(FrameTime);
+        // From the corner at x = -20 to the one at x = 150, across the seam at x = 0.
+        const double distance = world().Trains()[0].distance;
+        const double alongTheStraight = distance > length / 2.0 ? distance - length : distance;
+        if (alongTheStraight - halfSpacing < -20.0 || alongTheStraight + halfSpacing > 150.0) continue;
+        ++measured;
+        const Handle lead = world().Trains()[0].cars[0];
+        const kelvane::Vector3 forward = kelvane::GET_ENTITY_FORWARD_VECTOR(lead);
+        ASSERT_EQ(forward.x, 1.0f) << "frame " << frame;
+        ASSERT_EQ(forward.y, 0.0f) << "frame " << frame;
+        ASSERT_NEAR(world().FindVehicle(lead)->position.y, 0.0, 1e-9) << "frame " << frame;
+        ASSERT_NEAR(world().FindVehicle(lead)->position.x, alongTheStraight, 1e-9) << "frame " << frame;
+    }
+    EXPECT_GT(measured, 60 * 10) << "ten seconds along the straight";
+}
+
+TEST_F(WorldTest, OnACurveTheWholeCarFollowsItsBogies) {
+    const double radius = 50.0;
+    const int track = world().AddTrack(Track("circle", Circle(radius, 36), true));
+    TrainSpec definition;
+    definition.name = "tram";
+    definition.track = track;
+    definition.cars = {{TramModel, false}, {TramModel, true}};
+    definition.speed = definition.cruiseSpeed = 8.0;
+    definition.passenger = true;
+    world().AddTrain(definition);
+    simulation.RunFrames(100, FrameTime);
+
+    for (const Handle car : world().Trains()[0].cars) {
+        const kelvane::Vector3 position = kelvane::GET_ENTITY_COORDS(car, true);
+        const kelvane::Vector3 forward = kelvane::GET_ENTITY_FORWARD_VECTOR(car);
+        // The body spans the chord between its bogies: at right angles to the radius, with
+        // its origin inside the rail by the chord's sagitta.
+        const double sagitta = radius - radius * std::cos(GeometryOf(TramModel).bogieSpacing / (2.0 * radius));
+        EXPECT_NEAR(std::hypot(position.x, position.y), radius - sagitta, 1e-3);
+        EXPECT_NEAR(position.z, 0.5, 1e-6) << "the origin's height above the rail";
+        EXPECT_NEAR(forward.x * position.x + forward.y * position.y, 0.0, 1e-3);
+        EXPECT_NEAR(std::hypot(forward.x, forward.y), 1.0, 1e-6);
+
+        const kelvane::Vector3 rotation = kelvane::GET_ENTITY_ROTATION(car, 0);
+        EXPECT_NEAR(rotation.x, 0.0, 1e-4) << "pitch on flat track";
+        const double yaw = std::atan2(-forward.x, forward.y) * 180.0 / Pi;
+        EXPECT_NEAR(std::remainder(rotation.z - yaw, 360.0), 0.0, 1e-3);
+
+        // Moving along the train's heading, which the reversed rear car faces away from.
+        const kelvane::Vector3 velocity = kelvane::GET_ENTITY_SPEED_VECTOR(car, false);
+        const double along = velocity.x * forward.x + velocity.y * forward.y;
+        EXPECT_NEAR(std::fabs(along), 8.0, 1e-4);
+        EXPECT_EQ(along > 0.0, !world().FindVehicle(car)->reversed);
+    }
+
+    const Handle lead = world().Trains()[0].cars[0];
+    const kelvane::Vector3 leadForward = kelvane::GET_ENTITY_FORWARD_VECTOR(lead);
+    for (const int seat : {-1, 0}) {
+        const Handle ped = kelvane::GET_PED_IN_VEHICLE_SEAT(lead, seat);
+        const kelvane::Vector3 pedForward = kelvane::GET_ENTITY_FORWARD_VECTOR(ped);
+        EXPECT_EQ(pedForward.x, leadForward.x) << "seat " << seat;
+        EXPECT_EQ(pedForward.y, leadForward.y) << "seat " << seat;
+        const kelvane::Vector3 seatPosition = kelvane::GET_ENTITY_COORDS(ped, true);
+        const kelvane::Vector3 carPosition = kelvane::GET_ENTITY_COORDS(lead, true);
+        EXPECT_LT(std::hypot(seatPosition.x - carPosition.x, seatPosition.y - carPosition.y), 1.0) << "seat " << seat;
+    }
 }
 
 struct CruiseCase {

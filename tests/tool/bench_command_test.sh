@@ -3,8 +3,9 @@
 # the JSON file. Speeds are reported, never judged here.
 # Usage: bench_command_test.sh KELVANE_SIM
 set -uo pipefail
+source "$(dirname "$0")/checks.sh"
 tool=$(realpath "$1")
-source "$(dirname "$(realpath "$0")")/checks.sh"
+enter_work_folder
 
 "$tool" bench --min-time 0.001 --repetitions 1 --json bench.json >bench.out 2>bench.err
 check "a bench run exits 0" test $? -eq 0

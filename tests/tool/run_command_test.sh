@@ -3,10 +3,13 @@
 # trace on request, and leaves no Kelvane.ini behind in the caller's folder.
 # Usage: run_command_test.sh KELVANE_SIM FAILING_SCENARIO PASSING_SCENARIO
 set -uo pipefail
+source "$(dirname "$0")/checks.sh"
 tool=$(realpath "$1")
 failing=$(realpath "$2")
 passing=$(realpath "$3")
-source "$(dirname "$(realpath "$0")")/checks.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
 
 "$tool" run "$failing" >failing.out 2>&1
 status=$?

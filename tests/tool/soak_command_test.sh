@@ -3,8 +3,9 @@
 # progress suits where the output goes, and a crash names its frame and the replay.
 # Usage: soak_command_test.sh KELVANE_SIM
 set -uo pipefail
+source "$(dirname "$0")/checks.sh"
 tool=$(realpath "$1")
-source "$(dirname "$(realpath "$0")")/checks.sh"
+enter_work_folder
 # The summary without what depends on the machine: its speed and its memory.
 summary() { grep -v -e 'frames per second' -e 'frames/s' -e 'resident memory' "$1"; }
 

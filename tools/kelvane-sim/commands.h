@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace kelvane_sim {
@@ -10,6 +11,18 @@ namespace kelvane_sim {
 // Starts the plug-in in the current folder, as the game would, and prints the 25
 // effective settings as "Key = value" in file order.
 int RunConfigCommand();
+
+// Says what the plug-in's reader does with each line of a Kelvane.ini, which keys it
+// misses, and the 25 settings a fresh start gets from it; as JSON on request. 0 when
+// every line that looks like a setting sets one and no key is missing, 1 otherwise, 2
+// when the file cannot be read.
+int RunLintCommand(const std::filesystem::path& file, bool json, std::ostream& out, std::ostream& err);
+
+// Prints how freight trains and trams drive under the settings a start with this file
+// gives, and with outDir also writes outDir/curves.png (Linux tool only). 2 when the
+// picture cannot be written.
+int RunCurvesCommand(const std::filesystem::path& file, const std::optional<std::filesystem::path>& outDir,
+                     std::ostream& out, std::ostream& err);
 
 struct ScenarioOptions {
     std::optional<std::filesystem::path> gameDir;  // default: a fresh temporary folder

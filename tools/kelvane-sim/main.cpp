@@ -27,6 +27,20 @@ int main(int argc, char** argv) {
 
     app.add_subcommand("config", "Start the plug-in in the current folder and print its 25 effective settings");
 
+    std::filesystem::path lintFile = "Kelvane.ini";
+    bool lintJson = false;
+    CLI::App* lintCommand =
+        app.add_subcommand("lint", "Say what the plug-in does with every line of a Kelvane.ini, without changing it");
+    lintCommand->add_option("path", lintFile, "The INI file (default: Kelvane.ini in the current folder)");
+    lintCommand->add_flag("--json", lintJson, "Give the report as JSON");
+
+    std::filesystem::path curvesFile = "Kelvane.ini";
+    std::optional<std::filesystem::path> curvesOut;
+    CLI::App* curvesCommand =
+        app.add_subcommand("curves", "Show how trains accelerate, brake and derail under a Kelvane.ini's settings");
+    curvesCommand->add_option("path", curvesFile, "The INI file (default: Kelvane.ini in the current folder)");
+    curvesCommand->add_option("--out", curvesOut, "Also write curves.png into this folder (Linux tool only)");
+
     kelvane_sim::SoakOptions soak;
     CLI::App* soakCommand =
         app.add_subcommand("soak", "Random but reproducible play with faults, checking every frame (Linux only)");
@@ -54,6 +68,10 @@ int main(int argc, char** argv) {
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
+        if (app.got_subcommand("lint")) return kelvane_sim::RunLintCommand(lintFile, lintJson, std::cout, std::cerr);
+        if (app.got_subcommand("curves")) {
+            return kelvane_sim::RunCurvesCommand(curvesFile, curvesOut, std::cout, std::cerr);
+        }
         if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
         if (app.got_subcommand("soak")) return kelvane_sim::RunSoakCommand(soak);
         if (app.got_subcommand("bench")) return kelvane_sim::RunBenchCommand(bench);
