@@ -91,6 +91,15 @@ void ClearNatives() { State().handlers.clear(); }
 
 const std::vector<LoggedCall>& CallLog() { return State().log; }
 void ClearCallLog() { State().log.clear(); }
+void ReserveCallLog(std::size_t calls) {
+    std::vector<LoggedCall>& log = State().log;
+    const std::size_t logged = log.size();
+    if (calls > MaxLoggedCallsPerFrame) calls = MaxLoggedCallsPerFrame;
+    if (calls > log.capacity()) {
+        log.resize(calls);
+        log.resize(logged);
+    }
+}
 const std::set<std::uint64_t>& UnknownNatives() { return State().unknown; }
 std::uint64_t TotalNativeCalls() { return State().totalCalls; }
 const std::set<std::uint64_t>& NativesGivenNonFiniteFloats() { return State().nonFiniteNatives; }

@@ -56,6 +56,9 @@ void ClearNatives();
 // Call log of the current frame (and of calls made between frames).
 const std::vector<LoggedCall>& CallLog();
 void ClearCallLog();
+// Makes room in the log for this many calls of one frame, in memory already touched, so
+// that a long run does not see the log grow when its busiest frame comes.
+void ReserveCallLog(std::size_t calls);
 // Every hash that no handler answered since the last reset, and how many calls the
 // whole run made.
 const std::set<std::uint64_t>& UnknownNatives();

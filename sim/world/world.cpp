@@ -103,7 +103,10 @@ int World::AddTrain(const TrainSpec& definition) {
     train.heading = definition.againstTrack ? -1 : 1;
     train.speed = definition.speed;
     train.cruiseSpeed = definition.cruiseSpeed;
-    const int index = static_cast<int>(trains_.size());
+    // A deleted train has no cars left, so its slot can take the new one: a long run in
+    // which trains keep being deleted and spawned does not grow.
+    const auto freeSlot = std::find_if(trains_.begin(), trains_.end(), [](const Train& t) { return t.deleted; });
+    const int index = static_cast<int>(freeSlot - trains_.begin());
     for (const CarSpec& car : definition.cars) {
         const Handle handle = NewHandle();
         Vehicle& vehicle = vehicles_[handle];
@@ -113,9 +116,13 @@ int World::AddTrain(const TrainSpec& definition) {
         vehicle.reversed = car.reversed;
         train.cars.push_back(handle);
     }
-    trains_.push_back(std::move(train));
-    PlaceCars(trains_.back());
-    const Handle lead = trains_.back().cars.front();
+    if (freeSlot == trains_.end()) {
+        trains_.push_back(std::move(train));
+    } else {
+        *freeSlot = std::move(train);
+    }
+    PlaceCars(trains_[index]);
+    const Handle lead = trains_[index].cars.front();
     if (definition.engineer) SetPedIntoVehicle(AddPed(definition.name + " engineer", {}), lead, DriverSeat);
     if (definition.passenger) SetPedIntoVehicle(AddPed(definition.name + " passenger", {}), lead, PassengerSeat);
     return index;
@@ -208,8 +215,10 @@ void World::AdvanceFreeVehicle(Vehicle& vehicle, double dt) {
     const Vec3 from = vehicle.position;
     Vec3 to = from + vehicle.velocity * dt;
     std::optional<double> firstHit;
-    for (const Wall& wall : walls_) {
-        const auto hit = CrossingFraction(from, to, wall.from, wall.to);
+    // A vehicle at rest on the ground crosses no wall: most wrecks, most of the time.
+    const bool moves = to.x != from.x || to.y != from.y;
+    for (std::size_t i = 0; moves && i < walls_.size(); ++i) {
+        const auto hit = CrossingFraction(from, to, walls_[i].from, walls_[i].to);
         if (hit && (!firstHit || *hit < *firstHit)) firstHit = hit;
     }
     if (firstHit) {

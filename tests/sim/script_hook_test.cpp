@@ -95,6 +95,28 @@ TEST_F(StandInHook, LogsTheCallsOfTheCurrentFrameAndAnswersUnknownNativesWithZer
     EXPECT_EQ(hook::TotalNativeCalls(), 6u);
 }
 
+TEST_F(StandInHook, AReservedLogTakesTheCallsOfABusyFrameWithoutMoving) {
+    nativeInit(native::GET_FRAME_TIME);
+    nativeCall();
+    hook::ReserveCallLog(5000);
+    ASSERT_EQ(hook::CallLog().size(), 1u) << "the calls of the frame stay";
+    EXPECT_EQ(hook::CallLog()[0].hash, native::GET_FRAME_TIME);
+    const std::uint64_t* const reserved = &hook::CallLog().front().hash;
+    for (int i = 1; i < 5000; ++i) {
+        nativeInit(native::GET_FRAME_TIME);
+        nativeCall();
+    }
+    ASSERT_EQ(hook::CallLog().size(), 5000u);
+    EXPECT_EQ(&hook::CallLog().front().hash, reserved);
+    hook::ClearCallLog();
+    hook::ReserveCallLog(10);  // less than there is room for: nothing shrinks
+    for (int i = 0; i < 5000; ++i) {
+        nativeInit(native::GET_FRAME_TIME);
+        nativeCall();
+    }
+    EXPECT_EQ(&hook::CallLog().front().hash, reserved);
+}
+
 TEST_F(StandInHook, ExtraArgumentsBeyondTheSlotsAreDroppedSafely) {
     nativeInit(0x42);
     for (int i = 0; i < 100; ++i) nativePush64(i);

@@ -12,3 +12,9 @@ finish() {  # name of the test
     echo "$1: $passes passed, $failures failed"
     [ "$failures" -eq 0 ]
 }
+
+enter_work_folder() {  # a fresh folder, removed at exit, as the current one
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    cd "$work" || exit 2
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -49,5 +50,29 @@ struct PlayOptions {
 // 127.0.0.1 that shows it and sends the keys, until SIGINT or SIGTERM (Linux tool only).
 // 0 after a clean stop, 2 when the scenario cannot be read or the port cannot be had.
 int RunPlayCommand(const PlayOptions& options);
+
+struct SoakOptions {
+    std::uint64_t frames = 100'000;
+    std::uint64_t seed = 1;
+    std::optional<std::filesystem::path> scenario;  // default: the default ride's world
+    std::optional<std::filesystem::path> gameDir;   // default: a fresh temporary folder
+    std::optional<std::filesystem::path> trace;     // "-" for standard output
+};
+
+// Random but reproducible play with faults over a scenario's world, checking every frame;
+// 0 when every check held, 1 naming the frame and the replay command when one broke.
+// Linux only.
+int RunSoakCommand(const SoakOptions& options);
+
+struct BenchOptions {
+    std::optional<std::filesystem::path> json;  // the same figures as JSON
+    double minTime = 0.1;                        // seconds of each run of each benchmark
+    int repetitions = 5;                         // runs; their median is reported
+};
+
+// The plug-in's CPU time and native calls per frame in each phase against a minimal
+// world, the stand-in hook's own costs, the configuration reload and the frames per
+// second of the whole stand-in on the default ride. Linux only.
+int RunBenchCommand(const BenchOptions& options);
 
 }  // namespace kelvane_sim

@@ -70,6 +70,30 @@ int main(int argc, char** argv) {
     playCommand->add_option("--port", play.port, "Port on 127.0.0.1 (default: a free one)")->check(CLI::Range(1, 65535));
     playCommand->add_option("--game-dir", play.gameDir, "Game folder to run in (default: a fresh temporary folder)");
 
+    kelvane_sim::SoakOptions soak;
+    CLI::App* soakCommand =
+        app.add_subcommand("soak", "Random but reproducible play with faults, checking every frame (Linux only)");
+    soakCommand->add_option("--frames", soak.frames, "Frames to play")->capture_default_str();
+    soakCommand->add_option("--seed", soak.seed, "Seed of every random choice; the same seed replays the run")
+        ->capture_default_str();
+    soakCommand->add_option("--scenario", soak.scenario, "Scenario whose world to play in (default: the default ride)")
+        ->check(CLI::ExistingFile);
+    soakCommand->add_option("--game-dir", soak.gameDir,
+                            "Game folder to run in, whose Kelvane.ini the soak garbles and deletes "
+                            "(default: a fresh temporary folder)");
+    soakCommand->add_option("--trace", soak.trace, "Write one JSON line per frame to this file (- for standard output)");
+
+    kelvane_sim::BenchOptions bench;
+    CLI::App* benchCommand = app.add_subcommand(
+        "bench", "The plug-in's CPU time per frame in each phase, and the stand-in's speed (Linux only)");
+    benchCommand->add_option("--json", bench.json, "Also write the figures to this file as JSON");
+    benchCommand->add_option("--min-time", bench.minTime, "Seconds of each run of each benchmark")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    benchCommand->add_option("--repetitions", bench.repetitions, "Runs of each benchmark; the median is reported")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 1000));
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (app.got_subcommand("config")) return kelvane_sim::RunConfigCommand();
@@ -79,6 +103,9 @@ int main(int argc, char** argv) {
         }
         if (app.got_subcommand("run")) return kelvane_sim::RunScenarioCommand(scenario, run);
         if (app.got_subcommand("play")) return kelvane_sim::RunPlayCommand(play);
+
+        if (app.got_subcommand("soak")) return kelvane_sim::RunSoakCommand(soak);
+        if (app.got_subcommand("bench")) return kelvane_sim::RunBenchCommand(bench);
         return kelvane_sim::RunRideCommand(ride);
     } catch (const std::exception& error) {
         std::cerr << "kelvane-sim: " << error.what() << '\n';

@@ -36,8 +36,8 @@ ProgressStyle ResolveProgressStyle(ProgressStyle asked, bool errorIsTerminal, bo
 bool StandardErrorIsTerminal() { return KSIM_ISATTY(KSIM_FILENO(stderr)) != 0; }
 bool StandardOutputIsTerminal() { return KSIM_ISATTY(KSIM_FILENO(stdout)) != 0; }
 
-Progress::Progress(std::FILE* out, ProgressStyle style, std::string what)
-    : out_(out), style_(style), what_(std::move(what)) {}
+Progress::Progress(std::FILE* out, ProgressStyle style, std::string what, ProgressUnit unit)
+    : out_(out), style_(style), what_(std::move(what)), unit_(unit) {}
 
 Progress::~Progress() { Finish(); }
 
@@ -47,8 +47,13 @@ void Progress::Update(double done, double total) {
         const int step = static_cast<int>(std::floor(fraction * 10.0));
         if (step <= shownStep_ || step == 0) return;
         shownStep_ = step;
-        std::fprintf(out_, "kelvane-sim: %s: %d %% (%.1f of %.1f s of game time)\n", what_.c_str(), step * 10,
-                     fraction * total, total);
+        if (unit_ == ProgressUnit::Frames) {
+            std::fprintf(out_, "kelvane-sim: %s: %d %% (%.0f of %.0f frames)\n", what_.c_str(), step * 10,
+                         std::floor(fraction * total), total);
+        } else {
+            std::fprintf(out_, "kelvane-sim: %s: %d %% (%.1f of %.1f s of game time)\n", what_.c_str(), step * 10,
+                         fraction * total, total);
+        }
         std::fflush(out_);
     } else if (style_ == ProgressStyle::Bar) {
         const int step = static_cast<int>(std::floor(fraction * 1000.0));
@@ -66,8 +71,13 @@ void Progress::DrawBar(double done, double total) {
     const int filled = static_cast<int>(std::lround(fraction * BarWidth));
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.resize(BarWidth, '.');
-    std::fprintf(out_, "\r\033[K%s [%s] %3.0f %%  %.1f of %.1f s", what_.c_str(), bar.c_str(), fraction * 100.0, done,
-                 total);
+    if (unit_ == ProgressUnit::Frames) {
+        std::fprintf(out_, "\r\033[K%s [%s] %3.0f %%  %.0f of %.0f frames", what_.c_str(), bar.c_str(),
+                     fraction * 100.0, std::floor(done), total);
+    } else {
+        std::fprintf(out_, "\r\033[K%s [%s] %3.0f %%  %.1f of %.1f s", what_.c_str(), bar.c_str(), fraction * 100.0,
+                     done, total);
+    }
     std::fflush(out_);
     barShown_ = true;
 }

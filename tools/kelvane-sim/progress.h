@@ -18,15 +18,18 @@ ProgressStyle ResolveProgressStyle(ProgressStyle asked, bool errorIsTerminal, bo
 bool StandardErrorIsTerminal();
 bool StandardOutputIsTerminal();
 
+// What a run counts its progress in.
+enum class ProgressUnit { GameSeconds, Frames };
+
 class Progress {
 public:
     // what: the run, as the lines name it ("the default ride"). The style must be resolved.
-    Progress(std::FILE* out, ProgressStyle style, std::string what);
+    Progress(std::FILE* out, ProgressStyle style, std::string what, ProgressUnit unit = ProgressUnit::GameSeconds);
     ~Progress();
     Progress(const Progress&) = delete;
     Progress& operator=(const Progress&) = delete;
 
-    // done of total (game seconds). Cheap when nothing visible changes.
+    // done of total, in the run's unit. Cheap when nothing visible changes.
     void Update(double done, double total);
     // Before a line of other output on the same terminal: takes the bar away, which
     // the next Update draws again.
@@ -40,6 +43,7 @@ private:
     std::FILE* out_;
     ProgressStyle style_;
     std::string what_;
+    ProgressUnit unit_;
     int shownStep_ = -1;  // per mille for the bar, tens of per cent for the lines
     bool barShown_ = false;
     std::chrono::steady_clock::time_point lastDrawn_{};
