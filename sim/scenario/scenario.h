@@ -124,6 +124,10 @@ Scenario LoadScenarioFile(const std::string& path);
 // Builds the scenario's world into a fresh world.
 void BuildWorld(const Scenario& scenario, World& world);
 
+// A scenario's train as the world adds it: on the index of the track it names. Throws
+// std::runtime_error when no track has that name.
+TrainSpec PlacedTrain(const Scenario& scenario, const ScenarioTrain& train);
+
 // The control number of a name ("enter", "throttle", ...) or of a number's text.
 std::optional<int> ControlByName(const std::string& name);
 const char* ControlName(int control);

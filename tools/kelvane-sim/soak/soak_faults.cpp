@@ -216,11 +216,8 @@ void SoakFaults::RespawnTrains() {
     for (const auto& [handle, ped] : world_.Peds()) {
         if (handle != world_.PlayerPed() && ped.vehicle == 0) idle.push_back(handle);
     }
-    for (const sim::ScenarioTrain& spec : scenario_.trains) {
-        sim::TrainSpec definition = spec.train;
-        for (std::size_t i = 0; i < scenario_.tracks.size(); ++i) {
-            if (scenario_.tracks[i].name == spec.trackName) definition.track = static_cast<int>(i);
-        }
+    for (const sim::ScenarioTrain& train : scenario_.trains) {
+        sim::TrainSpec definition = sim::PlacedTrain(scenario_, train);
         std::vector<std::pair<sim::Handle, int>> crew;
         for (const auto& [wanted, seat] : {std::pair{&definition.engineer, sim::DriverSeat},
                                            std::pair{&definition.passenger, sim::PassengerSeat}}) {
